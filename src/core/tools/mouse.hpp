@@ -1,0 +1,20 @@
+// Mouse tools: spawning by a press on the playfield, dropping and painting on the window surface.
+#pragma once
+
+#include "app/game.hpp"
+
+#include <cstdint>
+
+namespace wh {
+
+// Buttons as the window reports them.
+inline constexpr int16_t kButtonLeft = 1;
+inline constexpr int16_t kButtonRight = 2;
+inline constexpr int16_t kButtonMiddle = 4;
+
+void picground_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
+void Form_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
+void Form_MouseMove(Game& g, int16_t button, int16_t shift, float x, float y);
+void Form_MouseUp(Game& g, int16_t button, int16_t shift, float x, float y);
+
+} // namespace wh

@@ -1,0 +1,22 @@
+// SDL keys as the window's key events see them: Windows virtual-key codes for key-down and
+// key-up, and character codes for the keys that type no text (Esc, Enter, Backspace).
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace wh::front {
+
+// Virtual-key code of a key, 0 for a key the window does not report.
+int16_t virtualKey(SDL_Keycode sym, uint16_t mod);
+
+// Character code a key press types without a text event (27, 13, 8, 9), or -1.
+int16_t controlCharacter(SDL_Keycode sym);
+
+// Character codes of typed text: one per character whose code point fits in a byte.
+std::vector<int16_t> textCharacters(std::string_view utf8);
+
+} // namespace wh::front
