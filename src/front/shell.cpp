@@ -8,9 +8,14 @@
 #include "app/view.hpp"
 #include "app/window.hpp"
 #include "front/keymap.hpp"
+#include "front/panelview.hpp"
 #include "tools/keyboard.hpp"
 #include "tools/mouse.hpp"
 #include "vehicle/keys.hpp"
+
+#include <imgui.h>
+#include <imgui_impl_sdl.h>
+#include <imgui_impl_sdlrenderer.h>
 
 #include <chrono>
 #include <cstdio>
@@ -85,6 +90,11 @@ Shell::Shell()
 
 Shell::~Shell() {
     beeper_.reset();
+    if (imgui_) {
+        ImGui_ImplSDLRenderer_Shutdown();
+        ImGui_ImplSDL2_Shutdown();
+        ImGui::DestroyContext();
+    }
     if (texture_ != nullptr) {
         SDL_DestroyTexture(texture_);
     }
@@ -120,6 +130,13 @@ bool Shell::open() {
         std::fprintf(stderr, "wreckhaul: %s\n", SDL_GetError());
         return false;
     }
+    IMGUI_CHECKVERSION();
+    ImGui::CreateContext();
+    ImGui::GetIO().IniFilename = nullptr; // nothing is saved
+    ImGui_ImplSDL2_InitForSDLRenderer(window_);
+    ImGui_ImplSDLRenderer_Init(renderer_);
+    stylePanel();
+    imgui_ = true;
     beeper_ = std::make_unique<Beeper>();
     SDL_StartTextInput();
     return true;
@@ -167,7 +184,17 @@ void Shell::eventStep() {
     }
 }
 
+// Keys reach the window's handlers first, whatever has the focus, and then go on to the focused
+// panel control: a digit typed into a text box edits it and runs the digit's command.
 void Shell::handle(const SDL_Event& e) {
+    Game& g = *game_;
+    handleGame(e);
+    if (!g.ended && !quit_ && imgui_ && e.type != SDL_MOUSEBUTTONDOWN) {
+        ImGui_ImplSDL2_ProcessEvent(&e);
+    }
+}
+
+void Shell::handleGame(const SDL_Event& e) {
     Game& g = *game_;
     switch (e.type) {
     case SDL_QUIT:
@@ -176,6 +203,8 @@ void Shell::handle(const SDL_Event& e) {
     case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
             quit_ = true;
+        } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            forcePresent_ = true;
         }
         break;
     case SDL_KEYDOWN: {
@@ -233,6 +262,17 @@ void Shell::handleMouse(const SDL_Event& e) {
     const float wx = static_cast<float>(e.button.x) * kTwips;
     const float wy = static_cast<float>(e.button.y) * kTwips;
     if (e.type == SDL_MOUSEBUTTONDOWN) {
+        // A press on the panel, or on a list it has opened, belongs to the panel alone.
+        const bool onPanel =
+            g.panel.visible && (panelRect(g).contains(static_cast<float>(e.button.x),
+                                                      static_cast<float>(e.button.y)) ||
+                                ImGui::GetIO().WantCaptureMouse);
+        if (!formCapture_ && imgui_) {
+            ImGui_ImplSDL2_ProcessEvent(&e);
+        }
+        if (onPanel && !formCapture_) {
+            return;
+        }
         if (!formCapture_ && overPlayfield(e.button.x, e.button.y)) {
             picground_MouseDown(g, button, shift, wx - g.picground.Left, wy - g.picground.Top);
             return;
@@ -250,11 +290,31 @@ void Shell::handleMouse(const SDL_Event& e) {
 }
 
 void Shell::present() {
+    const Game& g = *game_;
+    // An unchanged picture is not sent again, so a still world costs almost nothing.
+    const bool changed = forcePresent_ || g.panel.visible ||
+                         g.picground.revision() != shownRevision_ ||
+                         g.picground.Left != shownLeft_ || g.picground.Top != shownTop_;
+    if (!changed) {
+        return;
+    }
+    forcePresent_ = false;
+    shownRevision_ = g.picground.revision();
+    shownLeft_ = g.picground.Left;
+    shownTop_ = g.picground.Top;
     composeView(*game_, view_.data());
     SDL_UpdateTexture(texture_, nullptr, view_.data(),
                       kViewPixelsW * static_cast<int>(sizeof(Colour)));
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    if (imgui_) {
+        ImGui_ImplSDLRenderer_NewFrame();
+        ImGui_ImplSDL2_NewFrame();
+        ImGui::NewFrame();
+        drawPanel(*game_);
+        ImGui::Render();
+        ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+    }
     SDL_RenderPresent(renderer_);
 }
 

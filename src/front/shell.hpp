@@ -34,6 +34,7 @@ public:
 private:
     void eventStep();
     void handle(const SDL_Event& e);
+    void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
     void present();
     bool overPlayfield(int px, int py) const;
@@ -47,6 +48,11 @@ private:
     uint32_t beepsHeard_ = 0;
     bool formCapture_ = false; // a press on the window surface keeps the moves until release
     bool quit_ = false;
+    bool imgui_ = false;
+    bool forcePresent_ = true;
+    uint64_t shownRevision_ = 0;
+    float shownLeft_ = 0;
+    float shownTop_ = 0;
 };
 
 } // namespace wh::front

@@ -79,6 +79,7 @@ void Playfield::fillSpan(int y, int64_t x0, int64_t x1, Colour colour) {
 }
 
 void Playfield::PSet(double x, double y, Colour colour) {
+    ++revision_;
     const int w = drawWidth_;
     const int64_t cx = dotCentre2(x, w);
     const int64_t cy = dotCentre2(y, w);
@@ -161,6 +162,7 @@ void Playfield::Line(double x1, double y1, double x2, double y2, Colour colour) 
     if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) {
         return; // an end with no place would sweep a band across the whole surface
     }
+    ++revision_;
     const int w = drawWidth_;
     const double ax = static_cast<double>(dotCentre2(x1, w));
     const double ay = static_cast<double>(dotCentre2(y1, w));
@@ -194,6 +196,7 @@ void Playfield::Line(double x1, double y1, double x2, double y2, Colour colour) 
 }
 
 void Playfield::Cls() {
+    ++revision_;
     std::fill(pixels_.begin(), pixels_.end(), kBlack);
     if (backdrop_.pixels == nullptr) {
         return;

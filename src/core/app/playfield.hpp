@@ -58,6 +58,8 @@ public:
         return pixels_.data() + static_cast<size_t>(y) * kPlayfieldPixelsW;
     }
     const std::vector<Colour>& pixels() const { return pixels_; }
+    // Counts drawing calls, so a viewer can tell that nothing has changed since it last looked.
+    uint64_t revision() const { return revision_; }
 
 private:
     void fillSpan(int y, int64_t x0, int64_t x1, Colour colour);
@@ -65,6 +67,7 @@ private:
     std::vector<Colour> pixels_;
     Backdrop backdrop_;
     int16_t drawWidth_ = 1;
+    uint64_t revision_ = 0;
 };
 
 } // namespace wh

@@ -1,7 +1,9 @@
-// Agitation. Not built yet: the timer's tick does nothing.
+// Scatter and agitation. Not built yet: the scatter and the timer's tick do nothing.
 #include "world/agitation.hpp"
 
 namespace wh {
+
+void explode(Game& /*g*/) {}
 
 void Timer2_Timer(Game& /*g*/) {}
 

@@ -5,6 +5,7 @@
 
 namespace wh {
 
+void explode(Game& g);
 void Timer2_Timer(Game& g);
 
 } // namespace wh
