@@ -9,6 +9,7 @@
 #include "app/window.hpp"
 #include "front/keymap.hpp"
 #include "front/panelview.hpp"
+#include "front/routing.hpp"
 #include "tools/keyboard.hpp"
 #include "tools/mouse.hpp"
 #include "vehicle/keys.hpp"
@@ -240,20 +241,13 @@ void Shell::handleGame(const SDL_Event& e) {
     }
 }
 
-bool Shell::overPlayfield(int px, int py) const {
-    const float x = static_cast<float>(px) * kTwips - game_->picground.Left;
-    const float y = static_cast<float>(py) * kTwips - game_->picground.Top;
-    return x >= 0 && y >= 0 && x < static_cast<float>(Playfield::Width) &&
-           y < static_cast<float>(Playfield::Height);
-}
-
 void Shell::handleMouse(const SDL_Event& e) {
     Game& g = *game_;
     const int16_t shift = shiftState(static_cast<uint16_t>(SDL_GetModState()));
     if (e.type == SDL_MOUSEMOTION) {
         const float wx = static_cast<float>(e.motion.x) * kTwips;
         const float wy = static_cast<float>(e.motion.y) * kTwips;
-        if (formCapture_ || !overPlayfield(e.motion.x, e.motion.y)) {
+        if (formCapture_ || !overPlayfield(g, e.motion.x, e.motion.y)) {
             Form_MouseMove(g, buttonsHeld(e.motion.state), shift, wx, wy);
         }
         return;
@@ -262,18 +256,19 @@ void Shell::handleMouse(const SDL_Event& e) {
     const float wx = static_cast<float>(e.button.x) * kTwips;
     const float wy = static_cast<float>(e.button.y) * kTwips;
     if (e.type == SDL_MOUSEBUTTONDOWN) {
-        // A press on the panel, or on a list it has opened, belongs to the panel alone.
-        const bool onPanel =
-            g.panel.visible && (panelRect(g).contains(static_cast<float>(e.button.x),
-                                                      static_cast<float>(e.button.y)) ||
-                                ImGui::GetIO().WantCaptureMouse);
+        // While the window holds the mouse every press is its own; otherwise the panel (or a
+        // list it has opened) comes first, then the playfield.
+        const PressTarget target =
+            formCapture_
+                ? PressTarget::window
+                : pressTarget(g, e.button.x, e.button.y, imgui_ && ImGui::GetIO().WantCaptureMouse);
         if (!formCapture_ && imgui_) {
-            ImGui_ImplSDL2_ProcessEvent(&e);
+            ImGui_ImplSDL2_ProcessEvent(&e); // a press elsewhere takes the focus off the panel
         }
-        if (onPanel && !formCapture_) {
+        if (target == PressTarget::panel) {
             return;
         }
-        if (!formCapture_ && overPlayfield(e.button.x, e.button.y)) {
+        if (target == PressTarget::playfield) {
             picground_MouseDown(g, button, shift, wx - g.picground.Left, wy - g.picground.Top);
             return;
         }

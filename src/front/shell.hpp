@@ -37,7 +37,6 @@ private:
     void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
     void present();
-    bool overPlayfield(int px, int py) const;
 
     std::unique_ptr<Game> game_;
     SDL_Window* window_ = nullptr;
