@@ -4,6 +4,7 @@
 
 #include "app/numeric.hpp"
 #include "app/window.hpp"
+#include "level/levelpicture.hpp"
 #include "vehicle/geometry.hpp"
 
 namespace wh {
@@ -30,6 +31,7 @@ constexpr double kEnemyCountBase = 10;
 } // namespace
 
 void loadLevel(Game& g) {
+    g.picground.setBackdrop(levelBackdrop());
     g.picground.Cls();
 }
 
