@@ -1,15 +1,81 @@
-// Mouse handlers. Not built yet: presses and drags do nothing.
+// The drag tools on the window's own surface: the left button drops ice or bullets, the right
+// button paints ground, red or air.
 #include "tools/mouse.hpp"
+
+#include "app/numeric.hpp"
 
 namespace wh {
 
-void picground_MouseDown(Game& /*g*/, int16_t /*button*/, int16_t /*shift*/, float /*x*/,
-                         float /*y*/) {}
+namespace {
 
-void Form_MouseDown(Game& /*g*/, int16_t /*button*/, int16_t /*shift*/, float /*x*/, float /*y*/) {}
+constexpr Colour kPaintGround = RGB(100, 100, 0);
+constexpr Colour kPaintRed = RGB(255, 0, 0);
+constexpr Colour kPaintAir = RGB(0, 0, 0);
+constexpr int16_t kDroppedBulletSpeed = 250; // twips per pass, to the right
 
-void Form_MouseMove(Game& /*g*/, int16_t /*button*/, int16_t /*shift*/, float /*x*/, float /*y*/) {}
+// The window's coordinates are used as they come, as playfield coordinates: once the camera
+// has scrolled, a drop lands at the same place measured from the playfield's own corner.
+void dropRock(Game& g, float x, float y) {
+    Rock* r = g.rocks.add(); // a full table ignores the drop
+    if (r == nullptr) {
+        return;
+    }
+    r->x = nearest32(x);
+    r->y = nearest32(y);
+    if (g.dropbullets == kFalse) {
+        r->type = RockType::ice;
+        r->xdis = 0;
+    } else {
+        r->type = RockType::bullet;
+        r->xdis = kDroppedBulletSpeed;
+    }
+    r->ydis = 0;
+}
 
-void Form_MouseUp(Game& /*g*/, int16_t /*button*/, int16_t /*shift*/, float /*x*/, float /*y*/) {}
+void paintDot(Game& g, float x, float y) {
+    Colour colour = 0;
+    switch (g.paintmode) {
+    case 1:
+        colour = kPaintGround;
+        break;
+    case 2:
+        colour = kPaintRed;
+        break;
+    case 3:
+        colour = kPaintAir;
+        break;
+    default:
+        return; // no such paint: nothing, and the pen keeps its width
+    }
+    g.picground.setDrawWidth(g.brushwidth);
+    g.picground.PSet(x, y, colour);
+}
+
+} // namespace
+
+void Form_MouseDown(Game& g, int16_t button, int16_t /*shift*/, float x, float y) {
+    if (button == kButtonLeft) {
+        g.dropping = kTrue;
+        dropRock(g, x, y);
+    } else if (button == kButtonRight) {
+        g.painting = kTrue;
+        paintDot(g, x, y);
+    }
+}
+
+// Whatever the buttons say: one rock and one dot at most per move, nothing in between.
+void Form_MouseMove(Game& g, int16_t /*button*/, int16_t /*shift*/, float x, float y) {
+    if (g.dropping != kFalse) {
+        dropRock(g, x, y);
+    }
+    if (g.painting != kFalse) {
+        paintDot(g, x, y);
+    }
+}
+
+void Form_MouseUp(Game& g, int16_t /*button*/, int16_t /*shift*/, float /*x*/, float /*y*/) {
+    g.dropping = kFalse;
+    g.painting = kFalse;
+}
 
 } // namespace wh
