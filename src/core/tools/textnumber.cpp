@@ -1,0 +1,216 @@
+// Reading the leading number of a text: decimal with a point and an exponent, or &H and &O
+// literals, blanks skipped anywhere. Pure and safe on any bytes.
+#include "tools/textnumber.hpp"
+
+#include "app/numeric.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace wh {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// A double is decided by its first 768 significant decimal digits and by whether any nonzero
+// digit follows them, so longer runs keep this many and a single sticky 1 for the rest.
+constexpr size_t kMaxSignificantDigits = 800;
+// A written exponent beyond this already decides the value for any text that fits in memory;
+// capping it keeps the scale sums far from overflowing.
+constexpr int64_t kExponentCap = int64_t{1} << 50;
+// With the value written as 0.ddd x 10^scale, a larger scale is beyond the largest double
+// (about 1.8 x 10^308) and a smaller one below half the smallest denormal (about 4.9 x 10^-324).
+constexpr int64_t kOverflowScale = 310;
+constexpr int64_t kUnderflowScale = -330;
+
+// The widths an &H or &O literal is read at, as in code: 16 bits, else 32 bits.
+constexpr uint64_t kMax16Unsigned = 0xFFFF;
+constexpr uint64_t kMax32Unsigned = 0xFFFFFFFF;
+constexpr int kHexRadix = 16;
+constexpr int kOctalRadix = 8;
+constexpr int kDecimalRadix = 10;
+
+// Walks the text, stepping over blanks, tabs and line feeds wherever they stand.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+
+    // The next byte that is not skipped, or '\0' at the end (which continues nothing).
+    char peek() {
+        while (pos_ < text_.size() && isSkipped(text_[pos_])) {
+            ++pos_;
+        }
+        return pos_ < text_.size() ? text_[pos_] : '\0';
+    }
+    void advance() { ++pos_; }
+
+private:
+    static bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+    std::string_view text_;
+    size_t pos_ = 0;
+};
+
+// The value of one digit in the radix, or -1 when the byte is not such a digit.
+int digitValue(char c, int radix) {
+    int v = -1;
+    if (c >= '0' && c <= '9') {
+        v = c - '0';
+    } else if (c >= 'A' && c <= 'F') {
+        v = c - 'A' + 10;
+    } else if (c >= 'a' && c <= 'f') {
+        v = c - 'a' + 10;
+    }
+    return v < radix ? v : -1;
+}
+
+// The digits after &H or &O. Small literals are two's-complement numbers of the narrowest width
+// that holds them, so &HFFFF typed into a 16-bit field means -1 as it would in code.
+double readRadix(Cursor& c, int radix) {
+    uint64_t exact = 0; // stays below 2^37: one digit past 32 bits switches to `wide`
+    double wide = 0;
+    bool isWide = false;
+    for (int d = digitValue(c.peek(), radix); d >= 0; d = digitValue(c.peek(), radix)) {
+        c.advance();
+        if (isWide) {
+            wide = wide * radix + d;
+            continue;
+        }
+        exact = exact * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
+        if (exact > kMax32Unsigned) {
+            isWide = true;
+            wide = static_cast<double>(exact);
+        }
+    }
+    if (isWide) {
+        return wide;
+    }
+    if (exact <= kMax16Unsigned) {
+        return wrap16(static_cast<int64_t>(exact));
+    }
+    return wrap32(static_cast<int64_t>(exact));
+}
+
+// Digits with at most one point, then an optional exponent; converted correctly rounded.
+double readDecimal(Cursor& c) {
+    std::string digits;   // significant digits, the first one nonzero
+    bool dropped = false; // a nonzero digit past the kept ones
+    int64_t scale = 0;    // the value is 0.digits x 10^scale
+    bool seenPoint = false;
+    bool seenDigit = false;
+    for (char ch = c.peek();; ch = c.peek()) {
+        if (ch == '.' && !seenPoint) {
+            seenPoint = true;
+            c.advance();
+            continue;
+        }
+        if (digitValue(ch, kDecimalRadix) < 0) {
+            break;
+        }
+        c.advance();
+        seenDigit = true;
+        if (digits.empty() && ch == '0') {
+            if (seenPoint) {
+                --scale; // a zero between the point and the first significant digit
+            }
+            continue;
+        }
+        if (!seenPoint) {
+            ++scale;
+        }
+        if (digits.size() < kMaxSignificantDigits) {
+            digits.push_back(ch);
+        } else if (ch != '0') {
+            dropped = true;
+        }
+    }
+    if (!seenDigit) {
+        return 0.0;
+    }
+
+    const char e = c.peek();
+    if (e == 'E' || e == 'e') {
+        c.advance();
+        bool negative = false;
+        const char sign = c.peek();
+        if (sign == '+' || sign == '-') {
+            negative = sign == '-';
+            c.advance();
+        }
+        int64_t exponent = 0;
+        for (int d = digitValue(c.peek(), kDecimalRadix); d >= 0;
+             d = digitValue(c.peek(), kDecimalRadix)) {
+            c.advance();
+            exponent = std::min(exponent * kDecimalRadix + d, kExponentCap);
+        }
+        scale += negative ? -exponent : exponent;
+    }
+
+    if (digits.empty()) {
+        return 0.0; // only zeros
+    }
+    if (scale > kOverflowScale) {
+        return kInfinity;
+    }
+    if (scale < kUnderflowScale) {
+        return 0.0;
+    }
+    if (dropped) {
+        digits.push_back('1');
+    }
+    const std::string literal = "0." + digits + "e" + std::to_string(scale);
+    double value = 0.0;
+    const auto result = std::from_chars(literal.data(), literal.data() + literal.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        return scale > 0 ? kInfinity : 0.0;
+    }
+    if (result.ec != std::errc{}) {
+        return 0.0;
+    }
+    return value;
+}
+
+} // namespace
+
+double readNumber(std::string_view text) {
+    Cursor c(text);
+    bool negative = false;
+    char ch = c.peek();
+    if (ch == '+' || ch == '-') {
+        negative = ch == '-';
+        c.advance();
+        ch = c.peek();
+    }
+
+    double value = 0.0;
+    if (ch == '&') {
+        c.advance();
+        const char kind = c.peek();
+        if (kind == 'H' || kind == 'h') {
+            c.advance();
+            value = readRadix(c, kHexRadix);
+        } else if (kind == 'O' || kind == 'o') {
+            c.advance();
+            value = readRadix(c, kOctalRadix);
+        }
+    } else {
+        value = readDecimal(c);
+    }
+    // No negative zero: "-0" reads as plain 0.
+    return negative && value != 0.0 ? -value : value;
+}
+
+int16_t readField16(std::string_view text) {
+    return nearest16(readNumber(text));
+}
+
+int32_t readField32(std::string_view text) {
+    return nearest32(readNumber(text));
+}
+
+} // namespace wh
