@@ -1,0 +1,115 @@
+// wreckhaul-sim: the game without a window, driven by a script of inputs from a file or stdin.
+#include "runner.hpp"
+
+#include "numbers.hpp"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitError = 2;
+constexpr uint64_t kDefaultSeed = 1;
+
+int usageError(const std::string& what) {
+    std::cerr << "wreckhaul-sim: " << what << "\n" << wh::sim::usageText();
+    return kExitError;
+}
+
+// A seed is any 64-bit value, written signed or unsigned.
+bool readSeed(std::string_view word, uint64_t& seed, std::string& err) {
+    const bool negative = !word.empty() && word.front() == '-';
+    const std::string_view digits = negative ? word.substr(1) : word;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        err = "the seed must be a whole number, got " + wh::sim::quoted(word);
+        return false;
+    }
+    uint64_t magnitude = 0;
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    constexpr uint64_t kMostNegative = uint64_t{1} << 63;
+    if (ec != std::errc() || (negative && magnitude > kMostNegative)) {
+        err = "the seed is out of range, got " + wh::sim::quoted(word);
+        return false;
+    }
+    seed = negative ? uint64_t{0} - magnitude : magnitude; // two's complement, as a signed seed
+    return true;
+}
+
+int runScript(std::istream& in, const std::string& name, uint64_t seed) {
+    wh::sim::Runner runner(seed, std::cout);
+    std::string text;
+    long lineNumber = 0;
+    while (std::getline(in, text)) {
+        ++lineNumber;
+        try {
+            if (!runner.runLine(text)) {
+                break;
+            }
+        } catch (const wh::sim::ScriptError& e) {
+            std::cout.flush();
+            std::cerr << name << ":" << lineNumber << ": " << e.what() << "\n";
+            return kExitError;
+        }
+    }
+    std::cout.flush();
+    if (in.bad()) {
+        std::cerr << name << ": cannot be read\n";
+        return kExitError;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    uint64_t seed = kDefaultSeed;
+    std::string script;
+    bool haveScript = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << wh::sim::usageText();
+            return kExitOk;
+        }
+        if (arg == "--seed" || arg.starts_with("--seed=")) {
+            std::string_view value;
+            if (arg == "--seed") {
+                if (i + 1 >= argc) {
+                    return usageError("--seed needs a value");
+                }
+                value = argv[++i];
+            } else {
+                value = arg.substr(std::string_view("--seed=").size());
+            }
+            std::string err;
+            if (!readSeed(value, seed, err)) {
+                return usageError(err);
+            }
+            continue;
+        }
+        if (arg.size() > 1 && arg.front() == '-') {
+            return usageError("unknown option " + wh::sim::quoted(arg));
+        }
+        if (haveScript) {
+            return usageError("only one SCRIPT may be given");
+        }
+        script = arg;
+        haveScript = true;
+    }
+    if (!haveScript) {
+        return usageError("SCRIPT is missing");
+    }
+    if (script == "-") {
+        return runScript(std::cin, "<stdin>", seed);
+    }
+    std::ifstream file(script, std::ios::binary);
+    if (!file) {
+        std::cerr << "wreckhaul-sim: cannot open " << wh::sim::quoted(script) << "\n";
+        return kExitError;
+    }
+    return runScript(file, script, seed);
+}
