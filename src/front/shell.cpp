@@ -189,6 +189,9 @@ void Shell::eventStep() {
 // panel control: a digit typed into a text box edits it and runs the digit's command.
 void Shell::handle(const SDL_Event& e) {
     Game& g = *game_;
+    // The panel is redrawn for a few frames after any input, long enough for the panel to
+    // show what the input did, and then left alone while nothing happens.
+    panelFrames_ = kPanelSettleFrames;
     handleGame(e);
     if (!g.ended && !quit_ && imgui_ && e.type != SDL_MOUSEBUTTONDOWN) {
         ImGui_ImplSDL2_ProcessEvent(&e);
@@ -287,13 +290,16 @@ void Shell::handleMouse(const SDL_Event& e) {
 void Shell::present() {
     const Game& g = *game_;
     // An unchanged picture is not sent again, so a still world costs almost nothing.
-    const bool changed = forcePresent_ || g.panel.visible ||
+    const bool changed = forcePresent_ || panelFrames_ > 0 ||
                          g.picground.revision() != shownRevision_ ||
                          g.picground.Left != shownLeft_ || g.picground.Top != shownTop_;
     if (!changed) {
         return;
     }
     forcePresent_ = false;
+    if (panelFrames_ > 0) {
+        --panelFrames_;
+    }
     shownRevision_ = g.picground.revision();
     shownLeft_ = g.picground.Left;
     shownTop_ = g.picground.Top;

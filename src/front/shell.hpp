@@ -49,6 +49,8 @@ private:
     bool quit_ = false;
     bool imgui_ = false;
     bool forcePresent_ = true;
+    static constexpr int kPanelSettleFrames = 3;
+    int panelFrames_ = kPanelSettleFrames; // frames still to draw after the last input
     uint64_t shownRevision_ = 0;
     float shownLeft_ = 0;
     float shownTop_ = 0;

@@ -1,5 +1,6 @@
 // The wait that ends a pass: no pass is shorter than 16 ms. It sleeps for most of the time and
-// spins only through the last millisecond, so an idle game leaves the processor alone.
+// spins only through the last fraction of a millisecond (a sleep can overshoot by about that
+// much), so an idle game leaves the processor alone.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 namespace wh {
 
 inline constexpr uint32_t kPassMicros = 16000;
-inline constexpr uint32_t kSpinMicros = 1000;
+inline constexpr uint32_t kSpinMicros = 300;
 
 // Microseconds of the pass still to wait. The unsigned difference keeps working when the
 // counter wraps, so a wrap never skips a wait.
