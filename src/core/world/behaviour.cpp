@@ -2,6 +2,9 @@
 // the reactor and anything outside 0 to 25) only move and obey the common rules of the pass.
 #include "world/behaviour.hpp"
 
+#include "world/actors.hpp"
+#include "world/explosives.hpp"
+#include "world/fireplasma.hpp"
 #include "world/materials.hpp"
 
 namespace wh {
@@ -23,25 +26,57 @@ void rockBehaviour(Game& g, int i) {
     case RockType::ice:
         ice(g, i);
         break;
-
-    // Behaviours still to come: each gets its own case and function, as the materials above.
     case RockType::fire:
+        fire(g, i);
+        break;
     case RockType::plasma:
-    case RockType::bullet:
-    case RockType::bomb:
-    case RockType::bigbomb:
-    case RockType::bulletbomb:
-    case RockType::missle:
-    case RockType::explosion:
-    case RockType::multibomb:
-    case RockType::nuke:
-    case RockType::timebomb:
+        plasma(g, i);
+        break;
     case RockType::maker:
-    case RockType::proxbomb:
-    case RockType::homer:
+        maker(g, i);
+        break;
     case RockType::enemy:
+        enemy(g, i);
+        break;
     case RockType::boulder:
+        boulder(g, i);
+        break;
     case RockType::comet:
+        comet(g, i);
+        break;
+
+    case RockType::bullet:
+        bullet(g, i);
+        break;
+    case RockType::bomb:
+        bomb(g, i);
+        break;
+    case RockType::bigbomb:
+        bigbomb(g, i);
+        break;
+    case RockType::bulletbomb:
+        bulletbomb(g, i);
+        break;
+    case RockType::missle:
+        missle(g, i);
+        break;
+    case RockType::explosion:
+        explosion(g, i);
+        break;
+    case RockType::multibomb:
+        multibomb(g, i);
+        break;
+    case RockType::nuke:
+        nuke(g, i);
+        break;
+    case RockType::timebomb:
+        timebomb(g, i);
+        break;
+    case RockType::proxbomb:
+        proxbomb(g, i);
+        break;
+    case RockType::homer:
+        homer(g, i);
         break;
 
     default: // 21, 22, reactor, unknown codes: no behaviour of their own
