@@ -91,6 +91,48 @@ TEST(Shell, EndsWhenTheWindowIsClosed) {
     EXPECT_FALSE(shell.game().ended); // closed, not Esc
 }
 
+void pushClick(int x, int y, uint8_t button) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = button;
+    e.button.state = SDL_PRESSED;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+    e.type = SDL_MOUSEBUTTONUP;
+    e.button.state = SDL_RELEASED;
+    SDL_PushEvent(&e);
+}
+
+void pushText(const char* text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text, sizeof(e.text.text));
+    SDL_PushEvent(&e);
+}
+
+TEST(Shell, ClickOnThePanelSpawnsNothingAndOnThePlayfieldOneRock) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    Game& g = shell.game();
+    pushText("p"); // pause and show the panel
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(g.panel.visible);
+    const int16_t before = g.rocks.rockcount;
+    pushClick(100, 150, SDL_BUTTON_LEFT); // inside the panel, off its controls
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(g.rocks.rockcount, before);
+    pushClick(500, 300, SDL_BUTTON_RIGHT); // the playfield: any button spawns
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_EQ(g.rocks.rockcount, before + 1);
+    const Rock& r = g.rocks[g.rocks.rockcount];
+    EXPECT_EQ(r.x, 500 * 15);
+    EXPECT_EQ(r.y, 300 * 15);
+    EXPECT_EQ(r.xdis, 100); // the panel's defaults
+    EXPECT_EQ(r.count, 100);
+}
+
 TEST(Shell, HeldKeysReachTheGame) {
     Shell shell;
     ASSERT_TRUE(shell.open());
