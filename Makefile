@@ -5,7 +5,7 @@ PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev
             libgtest-dev libgmock-dev googletest libbenchmark-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-release test-asan bench clean
+.PHONY: deps build run test test-release test-asan bench soak clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -35,6 +35,23 @@ test-asan: deps
 	ctest --preset asan -j $(JOBS)
 
 test: test-release test-asan
+	bash tests/determinism.sh
+
+# Random play under the sanitizers for as long as asked: make soak PASSES=5000000 SEED=7
+PASSES ?= 1000000
+SEED ?= 1
+soak: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS) --target wreckhaul_soak
+	./build/asan/tests/wreckhaul_soak --seed $(SEED) --passes $(PASSES) --progress
+
+# The benchmark scenarios on a release build, as docs/performance.md measures them; pass other
+# options through BENCH_ARGS, e.g. make bench BENCH_ARGS=--benchmark_filter=nukes
+BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+bench: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target wreckhaul_bench
+	./build/release/bench/wreckhaul_bench $(BENCH_ARGS)
 
 clean:
 	rm -rf build
