@@ -24,6 +24,8 @@ sanitizer=$(cd "$sanitizer" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
+compared=0 # comparisons made
+unequal=0  # comparisons that found the builds apart
 
 # The soak prints its counts, a trail of state hashes along the way and the final hash.
 for seed in $seeds; do
@@ -31,7 +33,10 @@ for seed in $seeds; do
     "$sanitizer/tests/wreckhaul_soak" --seed "$seed" --passes "$passes" > "$work/soak-sanitizer"
     if cmp -s "$work/soak-release" "$work/soak-sanitizer"; then
         echo "determinism: soak seed $seed, $passes passes: $(grep '^hash' "$work/soak-release")"
+        compared=$((compared + 1))
     else
+        compared=$((compared + 1))
+        unequal=$((unequal + 1))
         echo "determinism: soak seed $seed differs between the builds:" >&2
         diff "$work/soak-release" "$work/soak-sanitizer" >&2 || true
         failed=1
@@ -59,14 +64,18 @@ for script in "$root"/tests/scenarios/*.sim; do
     statuses="$(cat "$work/sim-release/$name/status") $(cat "$work/sim-sanitizer/$name/status")"
     if ! [[ "$statuses" =~ ^[02]\ [02]$ ]]; then
         echo "determinism: scenario $name failed to run (exit statuses $statuses)" >&2
+        unequal=$((unequal + 1))
         failed=1
     elif ! diff -r "$work/sim-release/$name" "$work/sim-sanitizer/$name" > "$work/diff"; then
         echo "determinism: scenario $name differs between the builds:" >&2
         cat "$work/diff" >&2
+        unequal=$((unequal + 1))
         failed=1
     fi
     scenarios=$((scenarios + 1))
+    compared=$((compared + 1))
 done
 echo "determinism: $scenarios scenarios compared"
+echo "determinism: $((compared - unequal)) passed, $unequal failed"
 
 exit $failed
