@@ -2,10 +2,10 @@
 # release build and in a sanitizer build. Both first install whatever Debian packages are missing.
 JOBS ?= $(shell nproc)
 PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev \
-            libgtest-dev libgmock-dev googletest libbenchmark-dev
+            libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-release test-asan bench soak clean
+.PHONY: deps build run test test-release test-asan fuzz bench soak clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -34,8 +34,17 @@ test-asan: deps
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
-test: test-release test-asan
+test: test-release test-asan fuzz
 	bash tests/determinism.sh
+
+# libFuzzer (clang) on the panel's number reading, under the sanitizers: a short run in the tests,
+# as long as asked by hand: make fuzz FUZZ_RUNS=-1 (forever) or FUZZ_RUNS=50000000
+FUZZ_RUNS ?= 300000
+fuzz: deps
+	mkdir -p build/fuzz/corpus
+	clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc/core \
+	    tests/fuzz/textnumber_fuzz.cpp src/core/tools/textnumber.cpp -o build/fuzz/textnumber
+	./build/fuzz/textnumber -runs=$(FUZZ_RUNS) -max_len=512 -seed=1 build/fuzz/corpus
 
 # Random play under the sanitizers for as long as asked: make soak PASSES=5000000 SEED=7
 PASSES ?= 1000000
