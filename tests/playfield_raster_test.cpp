@@ -21,8 +21,8 @@ constexpr double kPx = kTwipsPerPixel;
 
 using Surface = std::vector<Colour>;
 
-// A background where neighbouring pixels differ in every channel, so a mask that misses or
-// doubles a pixel shows.
+// A background where neighbouring pixels differ in every channel, so a fill or a mask that misses
+// a pixel, or strays onto one it should leave, shows.
 Surface patterned() {
     Surface s(static_cast<size_t>(kW) * kH);
     uint32_t v = 12345;
