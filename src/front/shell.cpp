@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 namespace wh::front {
@@ -83,6 +84,27 @@ int16_t shiftState(uint16_t mod) {
 
 constexpr float kTwips = kTwipsPerPixel;
 
+// True when SDL chose OpenGL on its own and the driver behind it is a software rasteriser.
+bool rendersThroughSoftwareGl(SDL_Renderer* renderer) {
+    if (SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr) {
+        return false; // the player asked for a renderer: keep it
+    }
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strcmp(info.name, "opengl") != 0) {
+        return false;
+    }
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (getString == nullptr) {
+        return false;
+    }
+    const auto* name = reinterpret_cast<const char*>(getString(kGlRenderer));
+    return name != nullptr &&
+           (std::strstr(name, "llvmpipe") != nullptr || std::strstr(name, "softpipe") != nullptr ||
+            std::strstr(name, "Software") != nullptr);
+}
+
 } // namespace
 
 Shell::Shell()
@@ -120,6 +142,13 @@ bool Shell::open() {
         return false;
     }
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ != nullptr && rendersThroughSoftwareGl(renderer_)) {
+        // OpenGL emulated on the processor costs three times what SDL's own software renderer
+        // does for one full-window picture a pass; a machine without a GPU gets the latter.
+        SDL_DestroyRenderer(renderer_);
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (renderer_ == nullptr) {
         std::fprintf(stderr, "wreckhaul: %s\n", SDL_GetError());
         return false;
