@@ -55,5 +55,14 @@ TEST(Routing, PressTargets) {
     }
 }
 
+TEST(Routing, AWindowlessVideoDriverIsRefusedUnlessAskedFor) {
+    EXPECT_TRUE(fellBackToNoDisplay("offscreen", nullptr));
+    EXPECT_TRUE(fellBackToNoDisplay("dummy", ""));
+    EXPECT_TRUE(fellBackToNoDisplay(nullptr, nullptr));
+    EXPECT_FALSE(fellBackToNoDisplay("dummy", "dummy")); // the tests ask for it by name
+    EXPECT_FALSE(fellBackToNoDisplay("x11", nullptr));
+    EXPECT_FALSE(fellBackToNoDisplay("wayland", nullptr));
+}
+
 } // namespace
 } // namespace wh::front

@@ -4,6 +4,8 @@
 
 #include "front/panelview.hpp"
 
+#include <string_view>
+
 namespace wh::front {
 
 bool overPlayfield(const Game& g, int px, int py) {
@@ -19,6 +21,14 @@ PressTarget pressTarget(const Game& g, int px, int py, bool panelHasMouse) {
         return PressTarget::panel;
     }
     return overPlayfield(g, px, py) ? PressTarget::playfield : PressTarget::window;
+}
+
+bool fellBackToNoDisplay(const char* driver, const char* requested) {
+    if (requested != nullptr && requested[0] != '\0') {
+        return false;
+    }
+    const std::string_view d = driver == nullptr ? "" : driver;
+    return d.empty() || d == "offscreen" || d == "dummy";
 }
 
 } // namespace wh::front

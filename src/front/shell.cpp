@@ -132,7 +132,12 @@ Shell::~Shell() {
 
 bool Shell::open() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "wreckhaul: %s\n", SDL_GetError());
+        std::fprintf(stderr, "wreckhaul: cannot open the game window: %s\n", SDL_GetError());
+        return false;
+    }
+    if (fellBackToNoDisplay(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER))) {
+        std::fprintf(stderr, "wreckhaul: no display to open the game window on "
+                             "(is DISPLAY or WAYLAND_DISPLAY set?)\n");
         return false;
     }
     window_ = SDL_CreateWindow(kWindowCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
