@@ -5,6 +5,8 @@
 #include "scenery.hpp"
 #include "texture.hpp"
 
+#include "level/survey.hpp"
+
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -14,85 +16,14 @@ namespace levelgen {
 
 namespace {
 
-struct Run {
-    int from, to;
-};
-
-struct Survey {
-    int col;
-    std::vector<Run> runs;
-};
-
-// Every 100th column's solid runs, top to bottom: the terrain the game is tuned to.
-const std::vector<Survey> kSurvey = {
-    {0, {{145, 599}}},
-    {100, {{133, 156}, {332, 599}}},
-    {200, {{301, 599}}},
-    {300, {{301, 599}}},
-    {400, {{304, 599}}},
-    {500, {{379, 599}}},
-    {600, {{312, 599}}},
-    {700, {{404, 599}}},
-    {800, {{406, 599}}},
-    {900, {{458, 599}}},
-    {1000, {{481, 599}}},
-    {1100, {{483, 599}}},
-    {1200, {{482, 599}}},
-    {1300, {{265, 351}, {465, 599}}},
-    {1400, {{194, 320}, {444, 599}}},
-    {1500, {{159, 320}, {418, 599}}},
-    {1600, {{40, 258}, {394, 599}}},
-    {1700, {{0, 198}, {406, 599}}},
-    {1800, {{0, 160}, {449, 599}}},
-    {1900, {{401, 448}, {450, 455}, {458, 599}}},
-    {2000, {{404, 413}, {449, 599}}},
-    {2100, {{137, 137}, {449, 450}, {458, 522}, {583, 599}}},
-    {2200, {{435, 521}, {583, 599}}},
-    {2300, {{325, 519}, {561, 562}, {583, 599}}},
-    {2400, {{450, 532}, {561, 562}, {583, 599}}},
-    {2500, {{413, 528}, {561, 562}, {583, 599}}},
-    {2600, {{376, 527}, {561, 562}, {583, 599}}},
-    {2700, {{397, 599}}},
-    {2800, {{385, 388}, {399, 405}, {421, 599}}},
-    {2900, {{0, 54}, {430, 599}}},
-    {3000, {{0, 71}, {404, 599}}},
-    {3100, {{0, 9}, {427, 599}}},
-    {3199, {{441, 599}}},
-};
-
-std::vector<Run> solidRuns(const Canvas& cv, int col) {
-    std::vector<Run> runs;
-    for (int y = 0; y < kHeight; ++y) {
-        if (!cv.solid(col, y)) {
-            continue;
-        }
-        if (!runs.empty() && runs.back().to == y - 1) {
-            runs.back().to = y;
-        } else {
-            runs.push_back({y, y});
-        }
-    }
-    return runs;
-}
-
-std::string describe(const std::vector<Run>& runs) {
-    std::string s;
-    for (const Run& r : runs) {
-        s += (s.empty() ? "" : ", ") + std::to_string(r.from) + "-" + std::to_string(r.to);
-    }
-    return s;
-}
-
 bool surveyHolds(const Canvas& cv) {
     bool ok = true;
-    for (const Survey& s : kSurvey) {
-        const std::vector<Run> got = solidRuns(cv, s.col);
-        const bool same = got.size() == s.runs.size() &&
-                          std::equal(got.begin(), got.end(), s.runs.begin(),
-                                     [](Run a, Run b) { return a.from == b.from && a.to == b.to; });
-        if (!same) {
+    for (const wh::SurveyedColumn& s : wh::kLevelSurvey) {
+        const std::vector<wh::SolidRun> got =
+            wh::solidRuns(kHeight, [&](int y) { return cv.solid(s.col, y); });
+        if (got != s.runs) {
             std::fprintf(stderr, "column %d: painted %s, surveyed %s\n", s.col,
-                         describe(got).c_str(), describe(s.runs).c_str());
+                         wh::describe(got).c_str(), wh::describe(s.runs).c_str());
             ok = false;
         }
     }
