@@ -3,7 +3,6 @@
 
 #include "numbers.hpp"
 
-#include <charconv>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -18,25 +17,6 @@ constexpr uint64_t kDefaultSeed = 1;
 int usageError(const std::string& what) {
     std::cerr << "wreckhaul-sim: " << what << "\n" << wh::sim::usageText();
     return kExitError;
-}
-
-// A seed is any 64-bit value, written signed or unsigned.
-bool readSeed(std::string_view word, uint64_t& seed, std::string& err) {
-    const bool negative = !word.empty() && word.front() == '-';
-    const std::string_view digits = negative ? word.substr(1) : word;
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
-        err = "the seed must be a whole number, got " + wh::sim::quoted(word);
-        return false;
-    }
-    uint64_t magnitude = 0;
-    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
-    constexpr uint64_t kMostNegative = uint64_t{1} << 63;
-    if (ec != std::errc() || (negative && magnitude > kMostNegative)) {
-        err = "the seed is out of range, got " + wh::sim::quoted(word);
-        return false;
-    }
-    seed = negative ? uint64_t{0} - magnitude : magnitude; // two's complement, as a signed seed
-    return true;
 }
 
 int runScript(std::istream& in, const std::string& name, uint64_t seed) {
@@ -85,8 +65,7 @@ int main(int argc, char** argv) {
             } else {
                 value = arg.substr(std::string_view("--seed=").size());
             }
-            std::string err;
-            if (!readSeed(value, seed, err)) {
+            if (std::string err = wh::sim::readSeed(value, seed); !err.empty()) {
                 return usageError(err);
             }
             continue;

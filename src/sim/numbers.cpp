@@ -65,4 +65,20 @@ std::string readReal(std::string_view what, std::string_view word, double limit,
     return {};
 }
 
+std::string readSeed(std::string_view word, uint64_t& out) {
+    const bool negative = !word.empty() && word.front() == '-';
+    const std::string_view digits = negative ? word.substr(1) : word;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return "the seed must be a whole number, got " + quoted(word);
+    }
+    uint64_t magnitude = 0;
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    constexpr uint64_t kMostNegative = uint64_t{1} << 63;
+    if (ec != std::errc() || (negative && magnitude > kMostNegative)) {
+        return "the seed is out of range, got " + quoted(word);
+    }
+    out = negative ? uint64_t{0} - magnitude : magnitude;
+    return {};
+}
+
 } // namespace wh::sim

@@ -18,4 +18,7 @@ std::string readInteger(std::string_view what, std::string_view word, int64_t lo
 // A finite decimal number (a fraction or exponent allowed) no larger in size than `limit`.
 std::string readReal(std::string_view what, std::string_view word, double limit, double& out);
 
+// A seed: any 64-bit value, written signed (two's complement) or unsigned.
+std::string readSeed(std::string_view word, uint64_t& out);
+
 } // namespace wh::sim

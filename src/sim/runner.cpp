@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <cinttypes>
 #include <cstdio>
 #include <limits>
@@ -107,6 +108,15 @@ public:
         return v;
     }
 
+    // A number the handlers take as a float: a fraction or exponent allowed.
+    float real(std::string_view what) {
+        double v = 0;
+        if (std::string err = readReal(what, word(what), FLT_MAX, v); !err.empty()) {
+            fail(err);
+        }
+        return static_cast<float>(v);
+    }
+
     int16_t button(std::string_view what) {
         const int64_t b = integer(what, kMin16, kMax16);
         if (b != kButtonLeft && b != kButtonRight && b != kButtonMiddle) {
@@ -148,11 +158,17 @@ private:
     std::string_view rest_;
 };
 
-Runner::Runner(uint64_t seed, std::ostream& out) : g_(std::make_unique<Game>()), out_(out) {
+Runner::Runner(uint64_t seed, std::ostream& out)
+    : own_(std::make_unique<Game>()), g_(own_.get()), out_(out) {
     Form_Load(*g_, seed);
 }
 
-bool Runner::runLine(std::string_view text) {
+Runner::Runner(Game& game, std::ostream& out) : g_(&game), out_(out) {}
+
+namespace {
+
+// A line's command word and the rest after it; nothing for a blank line or a comment.
+std::optional<std::pair<std::string_view, std::string_view>> splitLine(std::string_view text) {
     if (!text.empty() && text.back() == '\r') {
         text.remove_suffix(1);
     }
@@ -161,14 +177,42 @@ bool Runner::runLine(std::string_view text) {
         ++start;
     }
     if (start == text.size() || text[start] == '#') {
-        return true;
+        return std::nullopt;
     }
     size_t stop = start;
     while (stop < text.size() && !isBlank(text[stop])) {
         ++stop;
     }
-    const std::string_view command = text.substr(start, stop - start);
-    Words w(command, text.substr(stop));
+    return std::pair{text.substr(start, stop - start), text.substr(stop)};
+}
+
+int64_t readPassCount(Runner::Words& w) {
+    int64_t n = 1;
+    if (!w.done()) {
+        n = w.integer("N", 0, kMaxPassesPerCommand);
+    }
+    w.end();
+    return n;
+}
+
+} // namespace
+
+std::optional<int64_t> passCount(std::string_view line) {
+    const auto parts = splitLine(line);
+    if (!parts || parts->first != "pass") {
+        return std::nullopt;
+    }
+    Runner::Words w(parts->first, parts->second);
+    return readPassCount(w);
+}
+
+bool Runner::runLine(std::string_view text) {
+    const auto parts = splitLine(text);
+    if (!parts) {
+        return true;
+    }
+    const std::string_view command = parts->first;
+    Words w(command, parts->second);
 
     using Command = void (Runner::*)(Words&);
     struct Entry {
@@ -176,7 +220,10 @@ bool Runner::runLine(std::string_view text) {
         Command run;
     };
     static constexpr std::array kCommands = {
+        Entry{"seed", &Runner::seed},
         Entry{"pass", &Runner::pass},
+        Entry{"work", &Runner::workCommand},
+        Entry{"tick", &Runner::tickCommand},
         Entry{"keydown", &Runner::keyEvent},
         Entry{"keyup", &Runner::keyEvent},
         Entry{"key", &Runner::keyEvent},
@@ -209,21 +256,46 @@ bool Runner::runLine(std::string_view text) {
 }
 
 void Runner::pass(Words& w) {
-    int64_t n = 1;
-    if (!w.done()) {
-        n = w.integer("N", 0, kMaxPassesPerCommand);
+    const int64_t n = readPassCount(w);
+    for (int64_t i = 0; i < n && !g_->ended; ++i) {
+        work();
+        tick();
+    }
+}
+
+void Runner::work() {
+    Game& g = *g_;
+    g.passstart = wrap32(g.now);
+    mainpass(g);
+    ++passes_;
+    g.now += kPassMillis;
+}
+
+void Runner::tick() {
+    eventstep(*g_);
+}
+
+void Runner::workCommand(Words& w) {
+    w.end();
+    work();
+}
+
+void Runner::tickCommand(Words& w) {
+    w.end();
+    tick();
+}
+
+// A new game from its start-up, as if the program had been started with this seed.
+void Runner::seed(Words& w) {
+    const std::string_view word = w.word("N");
+    uint64_t value = 0;
+    if (std::string err = readSeed(word, value); !err.empty()) {
+        w.fail(err);
     }
     w.end();
-    Game& g = *g_;
-    for (int64_t i = 0; i < n && !g.ended; ++i) {
-        // The pass begins where the last event step left the clock, and its event step comes
-        // exactly one pass later.
-        g.passstart = wrap32(g.now);
-        mainpass(g);
-        ++passes_;
-        g.now += kPassMillis;
-        eventstep(g);
-    }
+    *g_ = Game{};
+    Form_Load(*g_, value);
+    passes_ = 0;
 }
 
 void Runner::keyEvent(Words& w) {
@@ -254,22 +326,22 @@ void Runner::charEvent(Words& w) {
 }
 
 void Runner::click(Words& w) {
-    const int64_t x = w.integer("X", kMin32, kMax32);
-    const int64_t y = w.integer("Y", kMin32, kMax32);
+    const float x = w.real("X");
+    const float y = w.real("Y");
     int16_t button = kButtonLeft;
     if (!w.done()) {
         button = w.button("BUTTON");
     }
     w.end();
-    picground_MouseDown(*g_, button, kNoModifiers, static_cast<float>(x), static_cast<float>(y));
+    picground_MouseDown(*g_, button, kNoModifiers, x, y);
 }
 
 void Runner::mouseEvent(Words& w) {
     const bool move = w.command() == "mousemove";
     // A move reports every button held; a press or release one button.
     const auto b = move ? static_cast<int16_t>(w.integer("B", 0, kHeldButtonsMask)) : w.button("B");
-    const auto x = static_cast<float>(w.integer("X", kMin32, kMax32));
-    const auto y = static_cast<float>(w.integer("Y", kMin32, kMax32));
+    const float x = w.real("X");
+    const float y = w.real("Y");
     w.end();
     if (move) {
         Form_MouseMove(*g_, b, kNoModifiers, x, y);
@@ -494,13 +566,19 @@ a script error (SCRIPT:LINE: message on standard error; nothing of that line or 
 One command per line; blank lines and lines starting with # are ignored. Numbers are decimal
 integers (negative allowed) unless said otherwise.
 
-  pass [N]                  run N passes (default 1), each with its event step
+  seed N                    start a new game, its generator seeded from N (any 64-bit value)
+  pass [N]                  run N passes (default 1), each a work then a tick
+  work                      the work of one pass; the clock moves on 16 ms
+  tick                      the event step that closes a pass (the timer); events between a
+                              work and its tick arrive in that pass before the timer
   keydown VK | keyup VK     the window's key-down / key-up event, virtual-key code VK
   key VK                    key-down then key-up
   char C                    the character event: a code, or one character in quotes ('e')
-  click X Y [BUTTON]        press on the playfield at playfield twips (button 1, 2 or 4)
-  mousedown B X Y           the window's own mouse events at window twips; B is one button
-  mousemove B X Y             for a press or release, the buttons held (0 to 7) for a move
+  click X Y [BUTTON]        press on the playfield at playfield twips (button 1, 2 or 4);
+                              X and Y take fractions
+  mousedown B X Y           the window's own mouse events at window twips (fractions taken);
+  mousemove B X Y             B is one button for a press or release, the buttons held (0 to
+                              7) for a move
   mouseup B X Y
   select typelist N         select position N of a list (-1 for none), raising its click
   select subtypelist N

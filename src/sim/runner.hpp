@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -25,17 +26,29 @@ class Runner {
 public:
     // Performs the game's whole start-up with the generator seeded from `seed`.
     Runner(uint64_t seed, std::ostream& out);
+    // Drives a game that someone else owns and has already started (the window's replay).
+    Runner(Game& game, std::ostream& out);
 
     // Runs one script line. False once the game has ended (Esc): the script stops there.
     bool runLine(std::string_view line);
 
     Game& game() { return *g_; }
+    // The pass's work: it begins where the last event step left the clock, and its event step
+    // comes exactly one pass later.
+    void work();
+    // The event step that closes a pass: the timer's tick, after any events of that pass.
+    void tick();
+
     uint64_t passes() const { return passes_; }
 
-private:
+    // The words of one script line, read strictly left to right.
     class Words;
 
+private:
+    void seed(Words& w);
     void pass(Words& w);
+    void workCommand(Words& w);
+    void tickCommand(Words& w);
     void keyEvent(Words& w);
     void charEvent(Words& w);
     void click(Words& w);
@@ -54,10 +67,15 @@ private:
     void hash(Words& w);
     void view(Words& w);
 
-    std::unique_ptr<Game> g_;
+    std::unique_ptr<Game> own_; // the game, when the runner started it
+    Game* g_;
     std::ostream& out_;
     uint64_t passes_ = 0; // passes run so far
 };
+
+// When the line is a `pass` command, the number of passes it asks for (ScriptError when it is
+// malformed); nothing for any other line. It lets a player run a script one pass at a time.
+std::optional<int64_t> passCount(std::string_view line);
 
 // The usage text and the list of commands, for --help.
 const char* usageText();
