@@ -2,6 +2,7 @@
 // both end the loop; and the translation of SDL keys into the window's key codes.
 #include "front/keymap.hpp"
 #include "front/shell.hpp"
+#include "front_events.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,7 @@
 namespace wh::front {
 namespace {
 
-// Run by hand as well as by ctest: no window ever shows, whatever display the machine has.
-const bool kDummyVideo =
-    setenv("SDL_VIDEODRIVER", "dummy", 0) == 0 && setenv("SDL_AUDIODRIVER", "dummy", 0) == 0;
+using namespace testing;
 
 TEST(KeyMap, VirtualKeyCodes) {
     struct Case {
@@ -59,13 +58,6 @@ TEST(KeyMap, CharactersOfKeysAndText) {
     EXPECT_TRUE(textCharacters("\x80").empty());
 }
 
-void pushKey(SDL_Keycode sym) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = sym;
-    SDL_PushEvent(&e);
-}
-
 TEST(Shell, OpensTheWindowAndEndsOnEsc) {
     ASSERT_TRUE(kDummyVideo);
     Shell shell;
@@ -96,26 +88,6 @@ TEST(Shell, EndsWhenTheWindowIsClosed) {
     SDL_PushEvent(&e);
     EXPECT_FALSE(shell.runPass());
     EXPECT_FALSE(shell.game().ended); // closed, not Esc
-}
-
-void pushClick(int x, int y, uint8_t button) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = button;
-    e.button.state = SDL_PRESSED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-    e.type = SDL_MOUSEBUTTONUP;
-    e.button.state = SDL_RELEASED;
-    SDL_PushEvent(&e);
-}
-
-void pushText(const char* text) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    SDL_strlcpy(e.text.text, text, sizeof(e.text.text));
-    SDL_PushEvent(&e);
 }
 
 TEST(Shell, ClickOnThePanelSpawnsNothingAndOnThePlayfieldOneRock) {

@@ -127,7 +127,7 @@ ImVec2 pixels(float twipsX, float twipsY) {
     return {twipsX / kTwips, twipsY / kTwips};
 }
 
-void list(Game& g, std::string_view name) {
+void list(Game& g, std::string_view name, sim::Recorder* rec) {
     const bool isType = name == "typelist";
     ListBox& box = isType ? g.panel.typelist : g.panel.subtypelist;
     const char* shown = "";
@@ -143,6 +143,9 @@ void list(Game& g, std::string_view name) {
         const bool selected = i == box.selected;
         if (ImGui::Selectable(box.entries[static_cast<size_t>(i)].c_str(), selected) && !selected) {
             box.selected = i;
+            if (rec != nullptr) {
+                rec->select(name, i);
+            }
             if (isType) {
                 typelist_Click(g);
             } else {
@@ -191,7 +194,7 @@ void stylePanel() {
     s.Colors[ImGuiCol_HeaderHovered] = ImVec4(0.2f, 0.3f, 0.8f, 0.6f);
 }
 
-void drawPanel(Game& g) {
+void drawPanel(Game& g, sim::Recorder* rec) {
     if (!g.panel.visible) {
         return;
     }
@@ -229,20 +232,26 @@ void drawPanel(Game& g) {
                 break;
             case Kind::list:
                 ImGui::SetNextItemWidth(size.x);
-                list(g, c.name);
+                list(g, c.name, rec);
                 break;
             case Kind::text:
                 ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
                                     ImVec2(3, (size.y - ImGui::GetFontSize()) / 2));
                 ImGui::SetNextItemWidth(size.x);
-                ImGui::InputText("##text", textBox(g.panel, c.name));
+                if (std::string* box = textBox(g.panel, c.name);
+                    ImGui::InputText("##text", box) && rec != nullptr) {
+                    rec->text(c.name, *box);
+                }
                 ImGui::PopStyleVar();
                 break;
             case Kind::check:
                 ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
                                     ImVec2((size.y - ImGui::GetFontSize()) / 2,
                                            (size.y - ImGui::GetFontSize()) / 2));
-                ImGui::Checkbox("##check", checkBox(g.panel, c.name));
+                if (bool* box = checkBox(g.panel, c.name);
+                    ImGui::Checkbox("##check", box) && rec != nullptr) {
+                    rec->check(c.name, *box);
+                }
                 ImGui::PopStyleVar();
                 break;
             }

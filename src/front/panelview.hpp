@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/game.hpp"
+#include "recorder.hpp"
 
 namespace wh::front {
 
@@ -20,6 +21,7 @@ PanelRect panelRect(const Game& g);
 void stylePanel();
 
 // Builds the panel's widgets for this frame; a changed list selection raises its click handler.
-void drawPanel(Game& g);
+// What the player changes is told to the recorder, when there is one.
+void drawPanel(Game& g, sim::Recorder* rec = nullptr);
 
 } // namespace wh::front

@@ -1,26 +1,42 @@
 // The SDL2 shell around the core: it opens the window, turns SDL events into the game's
-// handlers at the event step, shows the view, sounds beeps and paces the passes.
+// handlers at the event step, shows the view scaled to the window with the front end's overlays,
+// sounds beeps and paces the passes.
 #pragma once
 
 #include "app/game.hpp"
+#include "app/window.hpp"
 #include "front/beep.hpp"
+#include "front/inputs.hpp"
+#include "front/options.hpp"
+#include "front/overlays.hpp"
+#include "front/viewfit.hpp"
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <fstream>
 #include <memory>
 #include <vector>
+
+namespace wh::sim {
+class Player;
+class Recorder;
+class Runner;
+} // namespace wh::sim
+
+struct ImDrawList;
 
 namespace wh::front {
 
 class Shell {
 public:
-    Shell();
+    explicit Shell(Options options = {});
     ~Shell();
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
 
-    // Opens the window and its renderer; false (with SDL's message printed) when it cannot.
+    // Opens the window and its renderer, and the recording or the replay asked for; false (with
+    // one line printed saying why) when any cannot be had.
     bool open();
     // The load handler's set-up; the window is already shown.
     void startUp(uint64_t seed);
@@ -30,18 +46,53 @@ public:
 
     Game& game() { return *game_; }
     SDL_Window* window() const { return window_; }
+    const Options& options() const { return options_; }
+    const Overlays& overlays() const { return overlays_; }
+    // Where the view lies in the window's pixels now.
+    const ViewRect& viewPlace() const { return place_; }
+    // True while a recorded session is still being played back.
+    bool replaying() const { return player_ != nullptr; }
+    // Ends the recording now (as leaving the program does): what is held back is written.
+    void finishRecording();
 
 private:
+    bool openSession();
+    // A pass on the script's clock: exactly 16 ms a pass, so a recording plays again the same.
+    void scriptedPass();
+    void replayedPass();
+    Inputs inputs() { return Inputs(*game_, recorder_.get()); }
     void eventStep();
+    void deliverEvents();
+    void playBeeps();
     void handle(const SDL_Event& e);
     void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
     void present();
+    // F1, F3, F11 and F12 belong to the front end; true when e was one of them.
+    bool handleWindowKey(const SDL_Event& e);
+    void toggleFullscreen();
+    void refreshPlacement();
+    ViewPixel viewPixelOf(int windowX, int windowY) const;
+    bool panelHoldsMouse(int viewX, int viewY) const;
+    void fitImGuiToView();
+    void renderImGuiLists(bool foreground);
+    void takeScreenshot();
 
+    Options options_;
     std::unique_ptr<Game> game_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    // The 800 x 600 frame (view, panel, overlays), copied scaled into the window; none where the
+    // renderer cannot draw into textures, and then the frame goes straight to the window.
+    SDL_Texture* frame_ = nullptr;
+    ViewRect place_{0, 0, kViewPixelsW, kViewPixelsH}; // renderer output pixels
+    float outputPerWindowX_ = 1; // renderer output pixels per window coordinate (high-DPI)
+    float outputPerWindowY_ = 1;
+    Overlays overlays_;
+    PassMeter passMeter_;
+    bool screenshotDue_ = false;
+    std::vector<ImDrawList*> drawLists_; // reused every frame
     std::vector<Colour> view_;
     std::unique_ptr<Beeper> beeper_;
     uint32_t beepsHeard_ = 0;
@@ -51,6 +102,11 @@ private:
     bool forcePresent_ = true;
     static constexpr int kPanelSettleFrames = 3;
     int panelFrames_ = kPanelSettleFrames; // frames still to draw after the last input
+    // A recorded or replayed game runs its passes through the script runner's clock.
+    std::unique_ptr<sim::Runner> runner_;
+    std::ofstream recordFile_;
+    std::unique_ptr<sim::Recorder> recorder_;
+    std::unique_ptr<sim::Player> player_;
     uint64_t shownRevision_ = 0;
     float shownLeft_ = 0;
     float shownTop_ = 0;

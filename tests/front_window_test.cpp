@@ -1,0 +1,176 @@
+// The window's comforts in the real front end under SDL's dummy video driver: clicks in a scaled
+// window land on the view pixel under them, the bars hold nothing, the function keys work the
+// overlays and never reach the game, and F12 writes exactly the view the game composes.
+#include "app/view.hpp"
+#include "front/shell.hpp"
+#include "front_events.hpp"
+
+#include <gtest/gtest.h>
+
+#include <stb/stb_image.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace wh::front {
+namespace {
+
+namespace fs = std::filesystem;
+
+using namespace testing;
+
+// Paused, so only the clicks change the rocks.
+void pause(Shell& shell) {
+    pushText("p");
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.game().paused);
+}
+
+// A window resized as a player would, and the frame that follows it.
+void resize(Shell& shell, int w, int h) {
+    SDL_SetWindowSize(shell.window(), w, h);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+}
+
+TEST(Window, AClickInAScaledWindowLandsOnTheViewPixelUnderIt) {
+    ASSERT_TRUE(kDummyVideo);
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pause(shell);
+    EXPECT_EQ(shell.viewPlace().w, 800);
+    resize(shell, 1700, 1300); // factor 2, bars of 50 pixels all round
+    ASSERT_EQ(shell.viewPlace().x, 50);
+    ASSERT_EQ(shell.viewPlace().y, 50);
+    ASSERT_EQ(shell.viewPlace().w, 1600);
+    Game& g = shell.game();
+    const int16_t before = g.rocks.rockcount;
+    pushClick(50 + 2 * 500 + 1, 50 + 2 * 300 + 1, SDL_BUTTON_LEFT);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_EQ(g.rocks.rockcount, before + 1);
+    const Rock& r = g.rocks[g.rocks.rockcount];
+    EXPECT_EQ(r.x, 500 * 15); // view pixels, whatever the window's size
+    EXPECT_EQ(r.y, 300 * 15);
+}
+
+TEST(Window, PressesInTheBarsDoNothing) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pause(shell);
+    resize(shell, 1000, 800); // factor 1, bars of 100 pixels
+    ASSERT_EQ(shell.viewPlace().x, 100);
+    Game& g = shell.game();
+    const int16_t before = g.rocks.rockcount;
+    for (const auto& [x, y] : {std::pair{50, 400}, {950, 400}, {500, 50}, {500, 750}}) {
+        pushClick(x, y, SDL_BUTTON_LEFT);
+        pushClick(x, y, SDL_BUTTON_RIGHT);
+    }
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(g.rocks.rockcount, before);
+    EXPECT_EQ(g.dropping, 0);
+    EXPECT_EQ(g.painting, 0);
+    pushClick(100, 100, SDL_BUTTON_LEFT); // the view's top-left pixel
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_EQ(g.rocks.rockcount, before + 1);
+    EXPECT_EQ(g.rocks[g.rocks.rockcount].x, 0);
+    EXPECT_EQ(g.rocks[g.rocks.rockcount].y, 0);
+}
+
+TEST(Window, FunctionKeysWorkTheOverlaysAndNeverReachTheGame) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pause(shell);
+    Game& g = shell.game();
+    pushPress(SDLK_F1);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_TRUE(shell.overlays().helpShown());
+    pushPress(SDLK_F3);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_TRUE(shell.overlays().statsShown());
+    // A held F1 repeats its key-down: it still switches once.
+    SDL_Event repeat{};
+    repeat.type = SDL_KEYDOWN;
+    repeat.key.keysym.sym = SDLK_F1;
+    repeat.key.repeat = 1;
+    SDL_PushEvent(&repeat);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_TRUE(shell.overlays().helpShown());
+
+    // While the help shows, a press closes it and spawns nothing.
+    const int16_t before = g.rocks.rockcount;
+    pushClick(500, 300, SDL_BUTTON_LEFT);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_FALSE(shell.overlays().helpShown());
+    EXPECT_EQ(g.rocks.rockcount, before);
+    pushClick(500, 300, SDL_BUTTON_LEFT);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(g.rocks.rockcount, before + 1);
+
+    // The game's own keys still reach it past the overlays.
+    pushKey(SDLK_SPACE, SDL_KEYDOWN);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(g.keys.firekey, -1);
+}
+
+TEST(Window, F12WritesTheViewAsTheGameComposesIt) {
+    const fs::path dir = fs::temp_directory_path() / "wreckhaul-window-test-shots";
+    fs::remove_all(dir);
+    ASSERT_EQ(setenv("XDG_PICTURES_DIR", dir.c_str(), 1), 0);
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pushPress(SDLK_F3); // overlays showing: they stay out of the picture
+    ASSERT_TRUE(shell.runPass());
+    pushPress(SDLK_F12);
+    ASSERT_TRUE(shell.runPass()); // the key is heard
+    ASSERT_TRUE(shell.runPass()); // the next frame is the shot
+    unsetenv("XDG_PICTURES_DIR");
+
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].extension(), ".png");
+    int w = 0;
+    int h = 0;
+    int n = 0;
+    uint8_t* rgb = stbi_load(files[0].c_str(), &w, &h, &n, 3);
+    ASSERT_NE(rgb, nullptr);
+    ASSERT_EQ(w, 800);
+    ASSERT_EQ(h, 600);
+    std::vector<Colour> view(static_cast<size_t>(800) * 600);
+    composeView(shell.game(), view.data());
+    int differing = 0;
+    for (size_t i = 0; i < view.size(); ++i) {
+        const auto c = static_cast<uint32_t>(view[i]);
+        differing += rgb[i * 3] != (c & 0xFF) || rgb[i * 3 + 1] != ((c >> 8) & 0xFF) ||
+                     rgb[i * 3 + 2] != ((c >> 16) & 0xFF);
+    }
+    stbi_image_free(rgb);
+    EXPECT_EQ(differing, 0);
+    fs::remove_all(dir);
+}
+
+TEST(Window, OpensAtTheScaleAskedFor) {
+    Options o;
+    o.scale = 2;
+    Shell shell(o);
+    ASSERT_TRUE(shell.open());
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(shell.window(), &w, &h);
+    EXPECT_EQ(w, 1600);
+    EXPECT_EQ(h, 1200);
+    shell.startUp(1);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.viewPlace().w, 1600);
+    EXPECT_EQ(shell.viewPlace().h, 1200);
+}
+
+} // namespace
+} // namespace wh::front
