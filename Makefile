@@ -37,14 +37,30 @@ test-asan: deps
 test: test-release test-asan fuzz
 	bash tests/determinism.sh
 
-# libFuzzer (clang) on the panel's number reading, under the sanitizers: a short run in the tests,
-# as long as asked by hand: make fuzz FUZZ_RUNS=-1 (forever) or FUZZ_RUNS=50000000
-FUZZ_RUNS ?= 300000
+# libFuzzer (clang, under the sanitizers) on the panel's number reading and on the runner's script
+# lines: a short run of each in the tests, as long as asked by hand, one target or both:
+#   make fuzz FUZZ_RUNS=200000 (each target in turn)   make fuzz FUZZ_RUNS=-1 FUZZ_TARGETS=script
+# (-1: until stopped, so name one target).
+# The core is built by clang with coverage for the fuzzer into build/fuzz; new inputs collect in
+# build/fuzz/corpus-NAME, and a crash leaves its input in build/fuzz as crash-*.
+FUZZ_TARGETS ?= textnumber script
+FUZZ_RUNS ?=
+FUZZ_RUNS_textnumber := $(or $(FUZZ_RUNS),300000)
+FUZZ_RUNS_script := $(or $(FUZZ_RUNS),4000)
+FUZZ_MAX_LEN_textnumber := 512
+FUZZ_MAX_LEN_script := 4096
 fuzz: deps
-	mkdir -p build/fuzz/corpus
-	clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc/core \
-	    tests/fuzz/textnumber_fuzz.cpp src/core/tools/textnumber.cpp -o build/fuzz/textnumber
-	./build/fuzz/textnumber -runs=$(FUZZ_RUNS) -max_len=512 -seed=1 build/fuzz/corpus
+	cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE= "-DCMAKE_CXX_FLAGS=-O1 -g -fsanitize=fuzzer-no-link" \
+	    -DWRECKHAUL_SANITIZE=ON -DWRECKHAUL_FRONT=OFF -DWRECKHAUL_BENCH=OFF
+	cmake --build build/fuzz -j $(JOBS) --target $(addprefix wreckhaul_libfuzzer_,$(FUZZ_TARGETS))
+	mkdir -p $(addprefix build/fuzz/corpus-,$(FUZZ_TARGETS))
+	$(if $(filter script,$(FUZZ_TARGETS)),cp tests/scenarios/*.sim build/fuzz/tests/fuzz/malformed.sim build/fuzz/corpus-script/)
+	cd build/fuzz && for t in $(FUZZ_TARGETS); do \
+	    case $$t in textnumber) runs=$(FUZZ_RUNS_textnumber) len=$(FUZZ_MAX_LEN_textnumber);; \
+	                script) runs=$(FUZZ_RUNS_script) len=$(FUZZ_MAX_LEN_script);; esac; \
+	    ./tests/fuzz/wreckhaul_libfuzzer_$$t -runs=$$runs -max_len=$$len -seed=1 corpus-$$t || exit 1; \
+	done
 
 # Random play under the sanitizers for as long as asked: make soak PASSES=5000000 SEED=7
 PASSES ?= 1000000
