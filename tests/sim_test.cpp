@@ -200,7 +200,8 @@ TEST(StateHash, SeesEveryFieldOfEveryPart) {
     probeRock(p, g->rocks[0], "rock 0");
     probeRock(p, g->rocks[kLastRockIndex], "rock 1500"); // far above rockcount
     p(g->rocks.rockcount, "rockcount");
-    EXPECT_EQ(fieldCount<RockTable>(), 2u) << "hash and probe every RockTable field";
+    p(g->rocks.crowdClean, "crowdClean");
+    EXPECT_EQ(fieldCount<RockTable>(), 3u) << "hash and probe every RockTable field";
     p.reset();
     probePanel(p, g->panel);
     EXPECT_EQ(p.count(), fieldCount<Panel>() + 2 * (fieldCount<ListBox>() - 1))

@@ -75,6 +75,7 @@ void hashPlayfield(Hasher& h, const Playfield& p) {
 
 void hashRocks(Hasher& h, const RockTable& t) {
     h.integer(t.rockcount);
+    h.integer(t.crowdClean);
     for (const Rock& r : t.rocks) {
         h.integer(r.xt);
         h.integer(r.yt);

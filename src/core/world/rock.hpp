@@ -65,6 +65,10 @@ inline constexpr int kRockSlots = kLastRockIndex + 1;
 struct RockTable {
     std::array<Rock, kRockSlots> rocks{}; // allocated once, zero at start
     int16_t rockcount = 0;                // highest index in use, 0 to 1500
+    // While a rock pass runs, the entries from the crowd limit up to crowdClean are known to hold
+    // only explosions and none entries, so the crowd limit's check after every step reads only
+    // what lies above them. -1 outside a pass, where anything may have changed the table.
+    int16_t crowdClean = -1;
 
     Rock& operator[](int i) { return rocks[static_cast<size_t>(i)]; }
     const Rock& operator[](int i) const { return rocks[static_cast<size_t>(i)]; }

@@ -17,12 +17,14 @@ void rockpass(Game& g) {
 
 void rockpass(Game& g, RockStep step) {
     const int16_t limit = g.rocks.rockcount;
+    g.rocks.crowdClean = 0; // nothing known yet
     // Both ends are tested before every step: removals lower rockcount under the limit.
     for (int i = 1; i <= limit && i <= g.rocks.rockcount && i <= kLastRockIndex; ++i) {
         eraserocks(g, i);
         step(g, i);
         drawrocks(g, i);
     }
+    g.rocks.crowdClean = -1;
 }
 
 void stepRock(Game& g, int i) {
@@ -64,6 +66,10 @@ void removeRock(Game& g, int i) {
     // reaches that rock and draws it again.
     eraserocks(g, last);
     t.rockcount = sub16(last, 1);
+    // The known stretch closed up with the rest: its top entry now holds what lay above it.
+    if (t.crowdClean >= i) {
+        --t.crowdClean;
+    }
 }
 
 void crowdLimit(Game& g) {
@@ -72,7 +78,11 @@ void crowdLimit(Game& g) {
         return;
     }
     const int top = std::min<int>(t.rockcount, kLastRockIndex);
-    for (int j = kCrowdLimit; j <= top; ++j) {
+    // Within a pass, a step changes only its own rock (an explosion, if it lies in the known
+    // stretch, which stays one or ends as none), adds above rockcount and closes up the table, so
+    // the stretch checked after the last step needs no second look.
+    const int from = std::max<int>(kCrowdLimit, t.crowdClean + 1);
+    for (int j = from; j <= top; ++j) {
         const int16_t type = t[j].type;
         // Explosions are spared. An entry that is already none has no picture to erase and
         // nothing to change, so after the first step over the limit the scan only reads.
@@ -80,6 +90,9 @@ void crowdLimit(Game& g) {
             eraserocks(g, j);
             t[j].type = RockType::none;
         }
+    }
+    if (t.crowdClean >= 0) {
+        t.crowdClean = static_cast<int16_t>(top);
     }
 }
 
