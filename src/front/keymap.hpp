@@ -1,5 +1,6 @@
-// SDL keys as the window's key events see them: Windows virtual-key codes for key-down and
-// key-up, and character codes for the keys that type no text (Esc, Enter, Backspace).
+// SDL input as the window's events see it: Windows virtual-key codes for key-down and key-up,
+// character codes for the keys that type no text (Esc, Enter, Backspace), and which events are
+// the mouse's.
 #pragma once
 
 #include <SDL.h>
@@ -18,5 +19,10 @@ int16_t controlCharacter(SDL_Keycode sym);
 
 // Character codes of typed text: one per character whose code point fits in a byte.
 std::vector<int16_t> textCharacters(std::string_view utf8);
+
+inline bool isMouseEvent(const SDL_Event& e) {
+    return e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN ||
+           e.type == SDL_MOUSEBUTTONUP;
+}
 
 } // namespace wh::front
