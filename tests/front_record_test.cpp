@@ -163,6 +163,25 @@ TEST(Record, FilesThatCannotBeHadStopTheProgramBeforeTheWindow) {
     }
 }
 
+TEST(Record, ARecordingThatCannotBeWrittenIsNotReportedAsKept) {
+    ASSERT_TRUE(kDummyVideo);
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    Options options;
+    options.recordPath = "/dev/full"; // opens, then every write fails
+    Shell shell(options);
+    ASSERT_TRUE(shell.open());
+    shell.startUp(kSeed);
+    pushKey(SDLK_RIGHT, SDL_KEYDOWN);
+    passes(shell, 3);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(shell.finishRecording());
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("could not be written in full"), std::string::npos) << err;
+    EXPECT_FALSE(shell.finishRecording()) << "asking again does not make it kept";
+}
+
 TEST(Record, AnEndedReplayStillNamesTheLineItRefused) {
     ASSERT_TRUE(kDummyVideo);
     const fs::path file = scratch("bad.sim");

@@ -14,6 +14,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitNoWindow = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitRecordingLost = 3;
 
 } // namespace
 
@@ -42,5 +43,5 @@ int main(int argc, char** argv) {
         static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     shell.startUp(command.options.seed.value_or(clockSeed));
     shell.run();
-    return kExitOk;
+    return shell.finishRecording() ? kExitOk : kExitRecordingLost;
 }

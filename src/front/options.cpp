@@ -131,6 +131,9 @@ Plays Wreckhaul in a window. No option is needed to play.
   --version       show the version and end
 
 In the game: F1 help, F3 stats, F11 fullscreen, F12 screenshot, Esc ends the game.
+
+Exit status: 0 when the game ends; 1 when the window, the recording or the replay cannot be
+opened; 2 for a bad command line; 3 when the recording could not be written in full.
 )";
 }
 

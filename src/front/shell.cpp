@@ -224,11 +224,19 @@ void Shell::startUp(uint64_t seed) {
     present();
 }
 
-void Shell::finishRecording() {
+bool Shell::finishRecording() {
     if (recorder_ != nullptr) {
         recorder_->finish();
         recorder_.reset();
+        recordFile_.close();
+        if (recordFile_.fail()) {
+            // A full disk or a lost device: the player must not believe the game was kept.
+            std::fprintf(stderr, "wreckhaul: the recording %s could not be written in full\n",
+                         options_.recordPath.c_str());
+            recordLost_ = true;
+        }
     }
+    return !recordLost_;
 }
 
 bool Shell::runPass() {

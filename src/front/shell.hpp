@@ -52,8 +52,9 @@ public:
     const ViewRect& viewPlace() const { return place_; }
     // True while a recorded session is still being played back.
     bool replaying() const { return player_ != nullptr; }
-    // Ends the recording now (as leaving the program does): what is held back is written.
-    void finishRecording();
+    // Ends the recording now (as leaving the program does): what is held back is written. False
+    // (with one line printed) when the file could not take all of it.
+    bool finishRecording();
 
 private:
     bool openSession();
@@ -106,6 +107,7 @@ private:
     std::unique_ptr<sim::Runner> runner_;
     std::ofstream recordFile_;
     std::unique_ptr<sim::Recorder> recorder_;
+    bool recordLost_ = false; // writing the recording failed
     std::unique_ptr<sim::Player> player_;
     uint64_t shownRevision_ = 0;
     float shownLeft_ = 0;
