@@ -4,23 +4,6 @@
 
 namespace wh::sim {
 
-namespace {
-
-bool isCommand(std::string_view line, std::string_view command) {
-    const size_t start = line.find_first_not_of(" \t");
-    if (start == std::string_view::npos) {
-        return false;
-    }
-    line.remove_prefix(start);
-    if (!line.starts_with(command)) {
-        return false;
-    }
-    const std::string_view after = line.substr(command.size());
-    return after.empty() || after.front() == ' ' || after.front() == '\t' || after.front() == '\r';
-}
-
-} // namespace
-
 Player::Player(std::istream& in, std::string name) : name_(std::move(name)) {
     std::string line;
     while (std::getline(in, line)) {
@@ -45,7 +28,7 @@ Player::Step Player::next(Runner& runner) {
                 pendingPasses_ = *n;
                 return next(runner);
             }
-            const bool work = isCommand(line, "work");
+            const bool work = commandOf(line) == "work";
             if (!runner.runLine(line)) {
                 return Step::ended;
             }
@@ -66,7 +49,7 @@ Player::Step Player::next(Runner& runner) {
 Player::Step Player::runUntilTick(Runner& runner) {
     while (at_ < lines_.size()) {
         const std::string& line = lines_[at_++];
-        const bool tick = isCommand(line, "tick");
+        const bool tick = commandOf(line) == "tick";
         if (!runner.runLine(line)) {
             return Step::ended;
         }

@@ -197,6 +197,11 @@ int64_t readPassCount(Runner::Words& w) {
 
 } // namespace
 
+std::string_view commandOf(std::string_view line) {
+    const auto parts = splitLine(line);
+    return parts ? parts->first : std::string_view();
+}
+
 std::optional<int64_t> passCount(std::string_view line) {
     const auto parts = splitLine(line);
     if (!parts || parts->first != "pass") {

@@ -73,6 +73,9 @@ private:
     uint64_t passes_ = 0; // passes run so far
 };
 
+// The command word of a script line as the runner reads it; empty for a blank line or a comment.
+std::string_view commandOf(std::string_view line);
+
 // When the line is a `pass` command, the number of passes it asks for (ScriptError when it is
 // malformed); nothing for any other line. It lets a player run a script one pass at a time.
 std::optional<int64_t> passCount(std::string_view line);

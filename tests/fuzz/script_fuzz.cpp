@@ -23,7 +23,6 @@ namespace {
 
 constexpr uint64_t kStartSeed = 1;
 constexpr int kMaxLines = 256;
-constexpr int64_t kMaxPassWord = 1000000000;
 
 // What one input may cost. The runner takes a billion passes at a word, and a single pass over a
 // full table of explosions each as wide as the surface paints billions of pixels (seconds even
@@ -222,15 +221,19 @@ private:
     // False once the game has ended.
     bool runBounded(const std::string& line) {
         const std::vector<std::string_view> w = words(line);
-        const std::string_view command = w.empty() ? std::string_view() : w[0];
+        const std::string_view command = wh::sim::commandOf(line);
         if (command == "png" || command == "view") {
             return true; // no files
         }
-        int64_t n = 0;
-        if (command == "work" || (command == "pass" && w.size() == 1)) {
-            n = 1;
-        } else if (command == "pass" && w.size() == 2 &&
-                   wh::sim::readInteger("N", w[1], 0, kMaxPassWord, n).empty() && n > 1) {
+        int64_t n = command == "work" ? 1 : 0;
+        if (command == "pass") {
+            try {
+                n = wh::sim::passCount(line).value_or(0);
+            } catch (const wh::sim::ScriptError&) {
+                n = 0; // malformed: the runner refuses it below, and nothing runs
+            }
+        }
+        if (n > 1) {
             for (int64_t i = 0; i < n; ++i) {
                 if (!afford(passCost(*game_), 1)) {
                     return true;
