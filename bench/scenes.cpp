@@ -2,10 +2,10 @@
 // from a generator of the bench's own, so the game's generator runs exactly as in play.
 #include "scenes.hpp"
 
-#include "app/mainloop.hpp"
 #include "app/playfield.hpp"
 #include "level/colourclass.hpp"
 #include "level/levelpicture.hpp"
+#include "session/session.hpp"
 #include "tools/keyboard.hpp"
 #include "tools/mouse.hpp"
 #include "world/explosives.hpp"
@@ -122,12 +122,12 @@ int groundUnder(const Game& g, int px) {
 } // namespace
 
 void runPass(Game& g, int16_t key) {
-    mainpass(g);
-    g.now += kPassMillis;
+    session::Session s(g);
+    s.work();
     if (key != 0) {
-        Form_KeyPress(g, key);
+        s.deliver(session::Character{key});
     }
-    eventstep(g);
+    s.tick();
 }
 
 void runPasses(Game& g, int passes) {
@@ -138,7 +138,7 @@ void runPasses(Game& g, int passes) {
 
 std::unique_ptr<Game> startUpWorld() {
     auto g = std::make_unique<Game>();
-    Form_Load(*g, kSeed);
+    session::Session(*g).start(kSeed);
     return g;
 }
 
@@ -149,16 +149,17 @@ std::unique_ptr<Game> idleWorld() {
 }
 
 void click(Game& g, const Spawn& spawn, int32_t x, int32_t y) {
-    Panel& p = g.panel;
-    p.typelbl = std::to_string(spawn.type);
-    p.subtypelbl = std::to_string(spawn.subtype);
-    p.xdis = std::to_string(spawn.xdis);
-    p.ydis = std::to_string(spawn.ydis);
-    p.counttext = std::to_string(spawn.count);
-    p.fullcount = std::to_string(spawn.fullcount);
-    p.countstep = std::to_string(spawn.countstep);
-    p.number = "1";
-    picground_MouseDown(g, kButtonLeft, 0, static_cast<float>(x), static_cast<float>(y));
+    session::Session s(g);
+    s.deliver(session::ListSelect{session::ListId::typelist, spawn.type});
+    s.deliver(session::ListSelect{session::ListId::subtypelist, spawn.subtype});
+    for (const auto& [field, value] :
+         {std::pair{"xdis", spawn.xdis}, std::pair{"ydis", spawn.ydis},
+          std::pair{"counttext", spawn.count}, std::pair{"fullcount", spawn.fullcount},
+          std::pair{"countstep", spawn.countstep}}) {
+        s.deliver(session::TextEdit{field, std::to_string(value)});
+    }
+    s.deliver(session::TextEdit{"number", "1"});
+    s.deliver(session::PlayfieldPress{static_cast<float>(x), static_cast<float>(y), kButtonLeft});
 }
 
 std::unique_ptr<Game> materialsWorld(int rockcount) {

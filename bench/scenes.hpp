@@ -11,7 +11,6 @@
 namespace wh::bench {
 
 inline constexpr uint64_t kSeed = 20240611;     // every scene starts from the same world
-inline constexpr uint32_t kPassMillis = 16;     // the virtual clock moves on one pace per pass
 inline constexpr int kExplosionsPerCrater = 10; // a fire's crater holds ten missile blasts
 
 // What the panel says when the playfield is clicked: one rock of this kind per click.

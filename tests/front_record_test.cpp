@@ -1,6 +1,7 @@
 // Recording and replay through the real front end under SDL's dummy video driver: a session
-// played with SDL events is written as a script that wreckhaul-sim's runner plays to the very
-// same dump, and the window's own replay of it reaches the same state.
+// played with SDL events on the real clock is written as a script that wreckhaul-sim's runner
+// plays to the very same dump, the window's own replay of it reaches the same state, and a
+// replay that holds anything but play never starts.
 #include "front/shell.hpp"
 #include "front_events.hpp"
 #include "runner.hpp"
@@ -76,6 +77,13 @@ void playSession(Shell& shell) {
     passes(shell, 10);
 }
 
+std::string fileText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 // One recorded session shared by the tests below; each makes its own copy of what it needs.
 struct Recorded {
     fs::path file;
@@ -114,8 +122,11 @@ TEST(Record, ASessionPlayedInTheWindowRunsHeadlessToTheSameDump) {
         script += line + "\n";
         ASSERT_NO_THROW(headless.runLine(line)) << line;
     }
+    EXPECT_EQ(script.rfind("wreckhaul-replay 1\n", 0), 0u) << script;
     EXPECT_NE(script.find("seed 4242\n"), std::string::npos) << script;
     EXPECT_NE(script.find("click "), std::string::npos) << script;
+    EXPECT_NE(script.find("\nclock "), std::string::npos) << "the real clock's readings" << script;
+    EXPECT_NE(script.find("\ncheckpoint "), std::string::npos) << "the end's check" << script;
     EXPECT_EQ(dumpOf(headless.game()), r.dump) << script;
     EXPECT_GT(headless.game().rocks.rockcount, 0);
 }
@@ -128,21 +139,20 @@ TEST(Record, TheWindowsReplayReachesTheSameState) {
     Shell shell(options);
     ASSERT_TRUE(shell.open());
     shell.startUp(99); // the recording's own seed wins
+    ::testing::internal::CaptureStderr();
+    // The pass that finds the script's end is already played live, on the real clock.
+    uint64_t lastReplayed = stateHash(shell.game());
     int guard = 0;
-    while (shell.replaying() && guard++ < 1000) {
+    while (guard++ < 1000) {
         ASSERT_TRUE(shell.runPass());
+        if (!shell.replaying()) {
+            break;
+        }
+        lastReplayed = stateHash(shell.game());
     }
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "no check found the game elsewhere";
     EXPECT_FALSE(shell.replaying());
-    // The pass that found the script's end was already played live, with no input.
-    std::ostringstream sink;
-    std::ifstream in(r.file);
-    sim::Runner headless(1, sink);
-    std::string line;
-    while (std::getline(in, line)) {
-        headless.runLine(line);
-    }
-    headless.runLine("pass");
-    EXPECT_EQ(stateHash(shell.game()), stateHash(headless.game()));
+    EXPECT_EQ(lastReplayed, r.hash);
 }
 
 TEST(Record, FilesThatCannotBeHadStopTheProgramBeforeTheWindow) {
@@ -182,22 +192,75 @@ TEST(Record, ARecordingThatCannotBeWrittenIsNotReportedAsKept) {
     EXPECT_FALSE(shell.finishRecording()) << "asking again does not make it kept";
 }
 
-TEST(Record, AnEndedReplayStillNamesTheLineItRefused) {
+// A shared replay may only play: a line that would write a file, rewrite the world or print is
+// refused, with its line, before the window opens; nothing is written.
+TEST(Record, AReplayThatHoldsMoreThanPlayNeverStarts) {
     ASSERT_TRUE(kDummyVideo);
-    const fs::path file = scratch("bad.sim");
-    std::ofstream(file) << "seed 5\npass 2\nkeydown 70000\npass 50\n";
+    const fs::path victim = scratch("victim.png");
+    struct Case {
+        std::string text;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"seed 5\npass 2\npng " + victim.string() + "\n", "bad.sim:3: 'png' cannot be"},
+        {"seed 5\nview " + victim.string() + "\n", "bad.sim:2: 'view' cannot be"},
+        {"seed 5\nset rockcount 1500\n", "bad.sim:2: 'set' cannot be"},
+        {"seed 5\nrock 1 type=15\n", "bad.sim:2: 'rock' cannot be"},
+        {"seed 5\npass 1\ndump\n", "bad.sim:3: 'dump' cannot be"},
+        {"seed 5\npass 2\nkeydown 70000\npass 50\n", "bad.sim:3: keydown: VK must be"},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = scratch("bad.sim");
+        std::ofstream(file) << c.text;
+        Options options;
+        options.replayPath = file.string();
+        Shell shell(options);
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(shell.open()) << c.text;
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(shell.window(), nullptr);
+        EXPECT_NE(err.find(c.error), std::string::npos) << err;
+        EXPECT_FALSE(fs::exists(victim)) << c.text;
+    }
+}
+
+// A recording is written as the game goes, so a game that dies keeps all but its last second.
+TEST(Record, TheRecordingIsOnDiskWhileTheGameRuns) {
+    ASSERT_TRUE(kDummyVideo);
+    const fs::path file = scratch("running.sim");
+    Options options;
+    options.recordPath = file.string();
+    Shell shell(options);
+    ASSERT_TRUE(shell.open());
+    shell.startUp(kSeed);
+    pushKey(SDLK_RIGHT, SDL_KEYDOWN);
+    passes(shell, 70);
+    const std::string text = fileText(file);
+    EXPECT_EQ(text.rfind("wreckhaul-replay 1\n", 0), 0u) << text;
+    EXPECT_NE(text.find("keydown 39\n"), std::string::npos) << text;
+    EXPECT_TRUE(shell.finishRecording());
+}
+
+// The window's replay stops where its check finds another game, and says so.
+TEST(Record, AReplayThatDriftsStopsWithTheLineOfItsCheck) {
+    ASSERT_TRUE(kDummyVideo);
+    const fs::path file = scratch("drift.sim");
+    std::ofstream(file) << "wreckhaul-replay 1\nseed 5\npass 3\ncheckpoint 3 0123456789abcdef\n"
+                           "pass 50\n";
     Options options;
     options.replayPath = file.string();
     Shell shell(options);
     ASSERT_TRUE(shell.open());
     shell.startUp(1);
     ::testing::internal::CaptureStderr();
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(shell.runPass());
     }
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_FALSE(shell.replaying());
-    EXPECT_NE(err.find("bad.sim:3: keydown"), std::string::npos) << err;
+    EXPECT_NE(err.find("drift.sim:4: the replay left the recorded game at pass 3"),
+              std::string::npos)
+        << err;
 }
 
 } // namespace

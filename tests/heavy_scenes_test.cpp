@@ -1,14 +1,14 @@
-// Heavy scenes played through the game's own handlers until they run out (or for a bounded
+// Heavy scenes played through the session's inputs and passes until they run out (or for a bounded
 // number of passes): a table of explosions that never end, 1500 nukes, a fire chain across an
 // all-red playfield, darken typed again and again, the add command held while paused, and the
 // widest brush dragged over the whole view. The world's rules are checked after every pass; the
 // sanitizer build turns any write past the table or the surface into a failure.
 #include "soak/soak.hpp"
 
-#include "app/mainloop.hpp"
 #include "app/numeric.hpp"
 #include "app/window.hpp"
 #include "level/colourclass.hpp"
+#include "session/session.hpp"
 #include "tools/keyboard.hpp"
 #include "tools/lists.hpp"
 #include "tools/mouse.hpp"
@@ -26,8 +26,6 @@ namespace wh {
 namespace {
 
 constexpr uint64_t kSeed = 5;
-constexpr uint32_t kPassMillis = 16;
-constexpr int16_t kNoShift = 0;
 constexpr int16_t kBodyLength = 500; // twips, the rigid body
 constexpr int16_t kGunLength = 250;  // twips, half the body
 constexpr int kDarkenWidth = 5000;   // pixels: the pen the darken command leaves behind
@@ -59,18 +57,29 @@ std::string sceneFault(const Game& g) {
     return "";
 }
 
-std::unique_ptr<Game> startedGame() {
-    auto g = std::make_unique<Game>();
-    Form_Load(*g, kSeed);
-    return g;
+// A started game and the session that drives it, on the runner's clock of 16 ms a pass.
+struct Scene {
+    Game game;
+    session::Session session{game};
+};
+
+std::unique_ptr<Scene> startedScene() {
+    auto s = std::make_unique<Scene>();
+    s->session.start(kSeed);
+    return s;
 }
 
-// One pass of the loop with its event step, on the runner's clock of 16 ms a pass.
-void pass(Game& g) {
-    g.passstart = wrap32(g.now);
-    mainpass(g);
-    g.now += kPassMillis;
-    eventstep(g);
+void pass(Scene& s) {
+    s.session.pass();
+}
+
+void press(Scene& s, char c) {
+    s.session.deliver(session::Character{c});
+}
+
+void mouse(Scene& s, session::MousePhase phase, int16_t buttons, double x, double y) {
+    s.session.deliver(
+        session::WindowMouse{phase, buttons, static_cast<float>(x), static_cast<float>(y)});
 }
 
 // The panel as the user sets it before clicking: a type, the displacements and counters, and
@@ -85,19 +94,19 @@ struct Batch {
     const char* number = "1";
 };
 
-void setPanel(Game& g, const Batch& b) {
-    g.panel.typelist.selected = b.type;
-    typelist_Click(g);
-    g.panel.xdis = b.xdis;
-    g.panel.ydis = b.ydis;
-    g.panel.counttext = b.count;
-    g.panel.fullcount = b.fullcount;
-    g.panel.countstep = b.countstep;
-    g.panel.number = b.number;
+void setPanel(Scene& s, const Batch& b) {
+    s.session.deliver(session::ListSelect{session::ListId::typelist, b.type});
+    for (const auto& [field, text] :
+         {std::pair{"xdis", b.xdis}, std::pair{"ydis", b.ydis}, std::pair{"counttext", b.count},
+          std::pair{"fullcount", b.fullcount}, std::pair{"countstep", b.countstep},
+          std::pair{"number", b.number}}) {
+        s.session.deliver(session::TextEdit{field, text});
+    }
 }
 
-void click(Game& g, double x, double y) {
-    picground_MouseDown(g, kButtonLeft, kNoShift, static_cast<float>(x), static_cast<float>(y));
+void click(Scene& s, double x, double y) {
+    s.session.deliver(
+        session::PlayfieldPress{static_cast<float>(x), static_cast<float>(y), kButtonLeft});
 }
 
 int countOf(const Game& g, int16_t type) {
@@ -151,18 +160,20 @@ TEST(HeavyScenes, TableFullOfExplosionsThatNeverShrink) {
         {"30000", "10", "10"}, // orange of a hugely negative width
         {"1", "32767", "1"},   // black, wider than the surface
     };
-    auto g = startedGame();
+    auto scene = startedScene();
+    Game* g = &scene->game;
     constexpr int kClicks = 180; // 51 rocks every six clicks: more than the table holds
     for (int k = 0; k < kClicks; ++k) {
         const Kind& kind = kinds[k % std::size(kinds)];
-        setPanel(*g, {RockType::explosion, "0", "0", kind.count, kind.fullcount, "0", kind.number});
-        click(*g, 600 + (k * 7919) % 62000, 600 + (k * 104729) % 7800);
+        setPanel(*scene,
+                 {RockType::explosion, "0", "0", kind.count, kind.fullcount, "0", kind.number});
+        click(*scene, 600 + (k * 7919) % 62000, 600 + (k * 104729) % 7800);
         ASSERT_EQ(sceneFault(*g), "") << "click " << k;
     }
     // The clicks asked for more than fit: the batch stopped at the table's end.
     ASSERT_EQ(g->rocks.rockcount, kLastRockIndex);
     const Rock last = g->rocks[kLastRockIndex];
-    click(*g, 3000, 3000);
+    click(*scene, 3000, 3000);
     EXPECT_EQ(g->rocks.rockcount, kLastRockIndex);
     EXPECT_EQ(g->rocks[kLastRockIndex], last);
 
@@ -170,7 +181,7 @@ TEST(HeavyScenes, TableFullOfExplosionsThatNeverShrink) {
     ASSERT_GT(explosions.size(), 1400u);
     constexpr int kPasses = 40;
     for (int p = 1; p <= kPasses; ++p) {
-        pass(*g);
+        pass(*scene);
         ASSERT_EQ(sceneFault(*g), "") << "pass " << p;
         // Every explosion is still there, in its order, with its count as it was spawned (the
         // start-up world's rocks may burn a crater into the room they leave).
@@ -183,19 +194,20 @@ TEST(HeavyScenes, TableFullOfExplosionsThatNeverShrink) {
 // 1500 nukes rained on the level: the table fills, the crowd limit clears what is over it, and
 // the rest fall, blast their craters and are gone.
 TEST(HeavyScenes, FifteenHundredNukesPlayOut) {
-    auto g = startedGame();
-    setPanel(*g, {RockType::nuke, "0", "0", "100", "10", "1", "15"});
+    auto scene = startedScene();
+    Game* g = &scene->game;
+    setPanel(*scene, {RockType::nuke, "0", "0", "100", "10", "1", "15"});
     constexpr int kClicks = 100;
     constexpr int kClickSpacing = 630; // twips along the top of the level
     for (int k = 0; k < kClicks; ++k) {
-        click(*g, 300 + k * kClickSpacing, 600);
+        click(*scene, 300 + k * kClickSpacing, 600);
     }
     ASSERT_EQ(sceneFault(*g), "");
     ASSERT_EQ(g->rocks.rockcount, kLastRockIndex);
     constexpr int kStartRocks = 9;
     ASSERT_EQ(countOf(*g, RockType::nuke), kLastRockIndex - kStartRocks);
 
-    pass(*g);
+    pass(*scene);
     ASSERT_EQ(sceneFault(*g), "");
     // The crowd limit cleared every nuke from index 999 up; the rest fall over the level's
     // picture (the last of them clicked at x 41250) and each lives ten passes as an explosion.
@@ -208,7 +220,7 @@ TEST(HeavyScenes, FifteenHundredNukesPlayOut) {
     int passes = 1;
     while (passes < kMostPasses &&
            countOf(*g, RockType::nuke) + countOf(*g, RockType::explosion) > 0) {
-        pass(*g);
+        pass(*scene);
         ++passes;
         ASSERT_EQ(sceneFault(*g), "") << "pass " << passes;
         explosionPasses += countOf(*g, RockType::explosion);
@@ -220,23 +232,24 @@ TEST(HeavyScenes, FifteenHundredNukesPlayOut) {
 // The whole surface pure red and fires dropped into it: every fire burns a chain of craters,
 // each asking for ten explosions, far more than the table holds.
 TEST(HeavyScenes, FireChainAcrossAnAllRedPlayfield) {
-    auto g = startedGame();
+    auto scene = startedScene();
+    Game* g = &scene->game;
     g->picground.setDrawWidth(kMaxPenWidth);
     g->picground.PSet(Playfield::Width / 2.0, Playfield::Height / 2.0, kPureRed);
     g->picground.setDrawWidth(1);
     const long surface = long{kPlayfieldPixelsW} * kPlayfieldPixelsH;
     ASSERT_EQ(pixelsOf(*g, kPureRed), surface);
 
-    setPanel(*g, {RockType::fire, "100", "50", "30", "10", "1", "1"});
+    setPanel(*scene, {RockType::fire, "100", "50", "30", "10", "1", "1"});
     for (int k = 0; k < 8; ++k) {
-        click(*g, 1000 + k * 7900, 1500 + (k % 4) * 1800);
+        click(*scene, 1000 + k * 7900, 1500 + (k % 4) * 1800);
     }
     int peak = 0;
     constexpr int kMostPasses = 200;
     int passes = 0;
     while (passes < kMostPasses &&
            (countOf(*g, RockType::fire) + countOf(*g, RockType::explosion) > 0 || passes == 0)) {
-        pass(*g);
+        pass(*scene);
         ++passes;
         ASSERT_EQ(sceneFault(*g), "") << "pass " << passes;
         peak = std::max<int>(peak, g->rocks.rockcount);
@@ -252,23 +265,24 @@ TEST(HeavyScenes, FireChainAcrossAnAllRedPlayfield) {
 // Darken typed over and over, in bursts between passes, with both pens: each press masks the
 // same disc again, which changes nothing more, and leaves the pen wide and back in copy mode.
 TEST(HeavyScenes, DarkenRepeatedManyTimes) {
-    auto g = startedGame();
+    auto scene = startedScene();
+    Game* g = &scene->game;
     constexpr int kRounds = 4;
     constexpr int kPresses = 100;
     for (int round = 0; round < kRounds; ++round) {
         if (round == kRounds / 2) {
-            Form_KeyPress(*g, 'a'); // rock 1 alive: the lighter pen
+            press(*scene, 'a'); // rock 1 alive: the lighter pen
         }
-        Form_KeyPress(*g, 'd');
+        press(*scene, 'd');
         const std::vector<Colour> once = g->picground.pixels();
         for (int k = 1; k < kPresses; ++k) {
-            Form_KeyPress(*g, 'd');
+            press(*scene, 'd');
             ASSERT_EQ(sceneFault(*g), "") << "round " << round << ", press " << k;
             ASSERT_EQ(g->picground.drawWidth(), kDarkenWidth);
         }
         EXPECT_TRUE(g->picground.pixels() == once) << "round " << round;
         for (int p = 0; p < 5; ++p) {
-            pass(*g);
+            pass(*scene);
             ASSERT_EQ(sceneFault(*g), "") << "round " << round << ", pass " << p;
         }
     }
@@ -278,13 +292,14 @@ TEST(HeavyScenes, DarkenRepeatedManyTimes) {
 // the table is full, then only the last rock is placed anew; the world then resumes and the
 // crowd limit clears the table down.
 TEST(HeavyScenes, AddHeldDownWhilePaused) {
-    auto g = startedGame();
-    Form_KeyPress(*g, 'p');
+    auto scene = startedScene();
+    Game* g = &scene->game;
+    press(*scene, 'p');
     ASSERT_EQ(g->paused, kTrue);
     constexpr int kPresses = 200;
     for (int k = 1; k <= kPresses; ++k) {
         const std::vector<Rock> before(g->rocks.rocks.begin(), g->rocks.rocks.end() - 1);
-        Form_KeyPress(*g, '=');
+        press(*scene, '=');
         ASSERT_EQ(sceneFault(*g), "") << "press " << k;
         ASSERT_EQ(g->rocks.rockcount, std::min(9 + 10 * k, kLastRockIndex)) << "press " << k;
         if (g->rocks.rockcount == kLastRockIndex && k > (kLastRockIndex - 9) / 10 + 1) {
@@ -296,15 +311,15 @@ TEST(HeavyScenes, AddHeldDownWhilePaused) {
     // Paused passes move nothing.
     const std::vector<Rock> held(g->rocks.rocks.begin(), g->rocks.rocks.end());
     for (int p = 0; p < 5; ++p) {
-        pass(*g);
+        pass(*scene);
         ASSERT_EQ(sceneFault(*g), "");
     }
     EXPECT_TRUE(std::equal(held.begin(), held.end(), g->rocks.rocks.begin()));
 
     // Resumed, the crowd limit clears the top of the table and the table closes up over it.
-    Form_KeyPress(*g, 'p');
+    press(*scene, 'p');
     for (int p = 1; p <= 60; ++p) {
-        pass(*g);
+        pass(*scene);
         ASSERT_EQ(sceneFault(*g), "") << "pass " << p;
     }
     EXPECT_LE(g->rocks.rockcount, kCrowdLimit + 1);
@@ -313,30 +328,30 @@ TEST(HeavyScenes, AddHeldDownWhilePaused) {
 // The brush widened until it stops growing, then dragged with the right button over every part
 // of the view: each move paints a disc of the widest brush, and the whole view ends up red.
 TEST(HeavyScenes, WidestBrushPaintsTheWholeView) {
-    auto g = startedGame();
+    auto scene = startedScene();
+    Game* g = &scene->game;
     for (int k = 0; k < 100; ++k) {
-        Form_KeyPress(*g, '.');
+        press(*scene, '.');
     }
     ASSERT_EQ(g->brushwidth, kBrushMax);
-    Form_KeyPress(*g, '2'); // red
+    press(*scene, '2'); // red
     ASSERT_EQ(sceneFault(*g), "");
 
     // A back-and-forth drag, rows 200 pixels apart, so the discs leave no gap between them.
     constexpr int kStepX = 600;  // twips between moves along a row
     constexpr int kStepY = 3000; // twips between rows
-    Form_MouseDown(*g, kButtonRight, kNoShift, 0, 0);
+    mouse(*scene, session::MousePhase::down, kButtonRight, 0, 0);
     int moves = 0;
     for (int y = 0, row = 0; y <= kClientHeightTwips; y += kStepY, ++row) {
         for (int k = 0; k <= kClientWidthTwips / kStepX; ++k) {
             const int x = row % 2 == 0 ? k * kStepX : kClientWidthTwips - k * kStepX;
-            Form_MouseMove(*g, kButtonRight, kNoShift, static_cast<float>(x),
-                           static_cast<float>(y));
+            mouse(*scene, session::MousePhase::move, kButtonRight, x, y);
             ++moves;
             ASSERT_EQ(sceneFault(*g), "") << "move " << moves;
             ASSERT_EQ(g->picground.drawWidth(), kBrushMax);
         }
     }
-    Form_MouseUp(*g, kButtonRight, kNoShift, 0, 0);
+    mouse(*scene, session::MousePhase::up, kButtonRight, 0, 0);
 
     long notRed = 0;
     for (int y = 0; y < kViewPixelsH; ++y) {
@@ -346,7 +361,7 @@ TEST(HeavyScenes, WidestBrushPaintsTheWholeView) {
     EXPECT_EQ(notRed, 0);
 
     for (int p = 1; p <= 30; ++p) {
-        pass(*g);
+        pass(*scene);
         ASSERT_EQ(sceneFault(*g), "") << "pass " << p;
     }
 }

@@ -2,7 +2,7 @@
 // written for one program means the same game to the other.
 #include "front/options.hpp"
 
-#include "numbers.hpp"
+#include "session/numbers.hpp"
 
 #include <string_view>
 
@@ -72,7 +72,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             if (!reader.value(arg, "--scale", false, value)) {
                 return fail(reader.error);
             }
-            if (std::string err = sim::readInteger("the scale", value, 1, kMaxScale, scale);
+            if (std::string err = session::readInteger("the scale", value, 1, kMaxScale, scale);
                 !err.empty()) {
                 return fail(err);
             }
@@ -82,7 +82,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             if (!reader.value(arg, "--seed", false, value)) {
                 return fail(reader.error);
             }
-            if (std::string err = sim::readSeed(value, seed); !err.empty()) {
+            if (std::string err = session::readSeed(value, seed); !err.empty()) {
                 return fail(err);
             }
             o.seed = seed;
@@ -95,9 +95,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return fail(reader.error);
             }
         } else if (arg.starts_with("-")) {
-            return fail("unknown option " + sim::quoted(arg));
+            return fail("unknown option " + session::quoted(arg));
         } else {
-            return fail("unexpected argument " + sim::quoted(arg));
+            return fail("unexpected argument " + session::quoted(arg));
         }
     }
     // A replay is a recorded game played again: its script holds its own seed, and recording it

@@ -3,7 +3,7 @@
 #include "front/panelview.hpp"
 
 #include "app/playfield.hpp"
-#include "tools/lists.hpp"
+#include "tools/panelfields.hpp"
 
 #include <imgui.h>
 #include <imgui_stdlib.h>
@@ -85,51 +85,13 @@ const std::string* labelText(const Game& g, std::string_view name) {
     return nullptr;
 }
 
-std::string* textBox(Panel& p, std::string_view name) {
-    if (name == "xdis") {
-        return &p.xdis;
-    }
-    if (name == "ydis") {
-        return &p.ydis;
-    }
-    if (name == "xt") {
-        return &p.xt;
-    }
-    if (name == "yt") {
-        return &p.yt;
-    }
-    if (name == "counttext") {
-        return &p.counttext;
-    }
-    if (name == "fullcount") {
-        return &p.fullcount;
-    }
-    if (name == "countstep") {
-        return &p.countstep;
-    }
-    return &p.number;
-}
-
-bool* checkBox(Panel& p, std::string_view name) {
-    if (name == "rndxdis") {
-        return &p.rndxdis;
-    }
-    if (name == "rndydis") {
-        return &p.rndydis;
-    }
-    if (name == "rndcount") {
-        return &p.rndcount;
-    }
-    return &p.rndfullcount;
-}
-
 ImVec2 pixels(float twipsX, float twipsY) {
     return {twipsX / kTwips, twipsY / kTwips};
 }
 
-void list(Game& g, std::string_view name, sim::Recorder* rec) {
-    const bool isType = name == "typelist";
-    ListBox& box = isType ? g.panel.typelist : g.panel.subtypelist;
+void list(session::Session& s, std::string_view name) {
+    const bool isType = name == session::listName(session::ListId::typelist);
+    const ListBox& box = isType ? s.game().panel.typelist : s.game().panel.subtypelist;
     const char* shown = "";
     if (box.selected >= 0 && box.selected < static_cast<int>(box.entries.size())) {
         shown = box.entries[static_cast<size_t>(box.selected)].c_str();
@@ -142,15 +104,8 @@ void list(Game& g, std::string_view name, sim::Recorder* rec) {
         ImGui::PushID(i);
         const bool selected = i == box.selected;
         if (ImGui::Selectable(box.entries[static_cast<size_t>(i)].c_str(), selected) && !selected) {
-            box.selected = i;
-            if (rec != nullptr) {
-                rec->select(name, i);
-            }
-            if (isType) {
-                typelist_Click(g);
-            } else {
-                subtypelist_Click(g);
-            }
+            s.deliver(session::ListSelect{
+                isType ? session::ListId::typelist : session::ListId::subtypelist, i});
         }
         if (selected) {
             ImGui::SetItemDefaultFocus();
@@ -194,7 +149,8 @@ void stylePanel() {
     s.Colors[ImGuiCol_HeaderHovered] = ImVec4(0.2f, 0.3f, 0.8f, 0.6f);
 }
 
-void drawPanel(Game& g, sim::Recorder* rec) {
+void drawPanel(session::Session& s) {
+    const Game& g = s.game();
     if (!g.panel.visible) {
         return;
     }
@@ -232,15 +188,18 @@ void drawPanel(Game& g, sim::Recorder* rec) {
                 break;
             case Kind::list:
                 ImGui::SetNextItemWidth(size.x);
-                list(g, c.name, rec);
+                list(s, c.name);
                 break;
             case Kind::text:
                 ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
                                     ImVec2(3, (size.y - ImGui::GetFontSize()) / 2));
                 ImGui::SetNextItemWidth(size.x);
-                if (std::string* box = textBox(g.panel, c.name);
-                    ImGui::InputText("##text", box) && rec != nullptr) {
-                    rec->text(c.name, *box);
+                if (const PanelTextField* f = findPanelTextField(c.name)) {
+                    // Edited on a copy: the game's box changes only through the session.
+                    std::string text = g.panel.*(f->text);
+                    if (ImGui::InputText("##text", &text)) {
+                        s.deliver(session::TextEdit{c.name, text});
+                    }
                 }
                 ImGui::PopStyleVar();
                 break;
@@ -248,9 +207,11 @@ void drawPanel(Game& g, sim::Recorder* rec) {
                 ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
                                     ImVec2((size.y - ImGui::GetFontSize()) / 2,
                                            (size.y - ImGui::GetFontSize()) / 2));
-                if (bool* box = checkBox(g.panel, c.name);
-                    ImGui::Checkbox("##check", box) && rec != nullptr) {
-                    rec->check(c.name, *box);
+                if (const PanelCheckField* f = findPanelCheckField(c.name)) {
+                    bool ticked = g.panel.*(f->ticked);
+                    if (ImGui::Checkbox("##check", &ticked)) {
+                        s.deliver(session::CheckBoxSet{c.name, ticked});
+                    }
                 }
                 ImGui::PopStyleVar();
                 break;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/game.hpp"
-#include "recorder.hpp"
+#include "session/session.hpp"
 
 namespace wh::front {
 
@@ -20,8 +20,8 @@ PanelRect panelRect(const Game& g);
 // Applies the classic look: grey face, white boxes, black text.
 void stylePanel();
 
-// Builds the panel's widgets for this frame; a changed list selection raises its click handler.
-// What the player changes is told to the recorder, when there is one.
-void drawPanel(Game& g, sim::Recorder* rec = nullptr);
+// Builds the panel's widgets for this frame from the game's panel; what the player changes (a
+// list selection, a text box's text, a check box) reaches the game as the session's input.
+void drawPanel(session::Session& s);
 
 } // namespace wh::front

@@ -1,7 +1,7 @@
-// The window's life and the loop as the game runs it: note the time, run the pass, deliver events
-// (present, pump SDL into the handlers, tick the timer), then wait out the rest of the 16 ms. A
-// recorded or replayed game runs its passes on the script runner's clock instead, so the same
-// script plays the same game here and in wreckhaul-sim.
+// The window's life and its one loop, for play, recording and replay alike: note the time, run the
+// pass, deliver events (present, pump SDL into the handlers, tick the timer), then wait out the
+// rest of the 16 ms. The game reads the real clock; a recording keeps what it read, so a replay
+// plays the same game here and in wreckhaul-sim.
 #include "front/shell.hpp"
 
 #include "app/mainloop.hpp"
@@ -13,12 +13,7 @@
 #include "front/panelview.hpp"
 #include "front/routing.hpp"
 #include "front/screenshot.hpp"
-#include "player.hpp"
-#include "recorder.hpp"
-#include "runner.hpp"
 #include "tools/keyboard.hpp"
-#include "tools/mouse.hpp"
-#include "vehicle/keys.hpp"
 
 #include <imgui.h>
 #include <imgui_impl_sdl.h>
@@ -93,7 +88,8 @@ uint32_t frameFormat(SDL_Window* window, SDL_Renderer* renderer) {
 
 Shell::Shell(Options options)
     : options_(std::move(options)), game_(std::make_unique<Game>()),
-      view_(static_cast<size_t>(kViewPixelsW) * kViewPixelsH, kWindowBackground) {}
+      view_(static_cast<size_t>(kViewPixelsW) * kViewPixelsH, kWindowBackground), session_(*game_) {
+}
 
 Shell::~Shell() {
     beeper_.reset();
@@ -186,8 +182,23 @@ bool Shell::open() {
     return true;
 }
 
-// The files of a recording or a replay are opened before the window, so a bad path costs nothing.
+// The files of a recording or a replay are opened before the window, so a bad path costs nothing;
+// a replay is read and checked whole, so one that holds anything but play never starts.
 bool Shell::openSession() {
+    if (!options_.replayPath.empty()) {
+        std::ifstream in(options_.replayPath, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "wreckhaul: cannot read the recording %s: %s\n",
+                         options_.replayPath.c_str(), std::strerror(errno));
+            return false;
+        }
+        std::string error;
+        player_ = session::Player::read(in, options_.replayPath, error);
+        if (!player_) {
+            std::fprintf(stderr, "wreckhaul: %s\n", error.c_str());
+            return false;
+        }
+    }
     if (!options_.recordPath.empty()) {
         recordFile_.open(options_.recordPath, std::ios::binary | std::ios::trunc);
         if (!recordFile_) {
@@ -196,30 +207,21 @@ bool Shell::openSession() {
             return false;
         }
     }
-    if (!options_.replayPath.empty()) {
-        std::ifstream in(options_.replayPath, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "wreckhaul: cannot read the recording %s: %s\n",
-                         options_.replayPath.c_str(), std::strerror(errno));
-            return false;
-        }
-        player_ = std::make_unique<sim::Player>(in, options_.replayPath);
-    }
     return true;
 }
 
 void Shell::startUp(uint64_t seed) {
     overlays_.start(SDL_GetTicks());
-    if (recordFile_.is_open() || player_ != nullptr) {
-        game_->now = 0; // the script's clock, from the runner's start
-        Form_Load(*game_, seed);
-        runner_ = std::make_unique<sim::Runner>(*game_, std::cout);
-        if (recordFile_.is_open()) {
-            recorder_ = std::make_unique<sim::Recorder>(recordFile_, seed);
+    if (recordFile_.is_open()) {
+        recorder_ = std::make_unique<session::Recorder>(session_, recordFile_);
+    }
+    if (player_) {
+        if (const auto step = player_->begin(session_); step != session::Player::Step::pass) {
+            endReplay(step);
         }
     } else {
-        game_->now = SDL_GetTicks();
-        Form_Load(*game_, seed);
+        session_.start(seed);
+        session_.readClock(SDL_GetTicks());
     }
     present();
 }
@@ -241,15 +243,23 @@ bool Shell::finishRecording() {
 
 bool Shell::runPass() {
     const uint32_t startMicros = steadyMicros();
-    if (player_ != nullptr) {
-        replayedPass();
-    } else if (runner_ != nullptr) {
-        scriptedPass();
-    } else {
-        game_->passstart = static_cast<int32_t>(SDL_GetTicks());
-        mainpass(*game_);
-        eventStep();
+    if (!replayWork()) {
+        session_.readClock(SDL_GetTicks());
+        session_.work();
     }
+    present();
+    if (!player_) {
+        session_.readClock(SDL_GetTicks());
+    }
+    deliverEvents();
+    if (!game_->ended && !quit_) {
+        if (player_) {
+            replayTick();
+        } else {
+            session_.tick();
+        }
+    }
+    playBeeps();
     if (game_->ended || quit_) {
         finishRecording();
         return false;
@@ -261,56 +271,33 @@ bool Shell::runPass() {
     return true;
 }
 
-// The runner's pass split in two, with the window's events between its work and its tick.
-void Shell::scriptedPass() {
-    runner_->work();
-    if (recorder_ != nullptr) {
-        recorder_->passWorked();
+bool Shell::replayWork() {
+    if (!player_) {
+        return false;
     }
-    present();
-    deliverEvents();
-    if (!game_->ended && !quit_) {
-        runner_->tick();
-        if (recorder_ != nullptr) {
-            recorder_->passTicked();
-        }
+    const session::Player::Step step = player_->work(session_);
+    if (step == session::Player::Step::pass || step == session::Player::Step::ended) {
+        return true;
     }
-    playBeeps();
+    endReplay(step);
+    return false;
 }
 
-// The recording drives the game; the player's own input waits until it is over, and only the
-// front end's keys and leaving the program still work.
-void Shell::replayedPass() {
-    switch (player_->next(*runner_)) {
-    case sim::Player::Step::pass:
-    case sim::Player::Step::ended:
-        break;
-    case sim::Player::Step::finished:
-        player_.reset();
-        overlays_.showNote("Replay over: the game is yours", SDL_GetTicks());
-        scriptedPass();
-        return;
-    case sim::Player::Step::failed:
+void Shell::replayTick() {
+    if (const auto step = player_->tick(session_);
+        step != session::Player::Step::pass && step != session::Player::Step::ended) {
+        endReplay(step);
+    }
+}
+
+void Shell::endReplay(session::Player::Step step) {
+    if (step == session::Player::Step::diverged) {
         std::fprintf(stderr, "wreckhaul: %s\n", player_->error().c_str());
         overlays_.showNote("Replay stopped: " + player_->error(), SDL_GetTicks());
-        player_.reset();
-        scriptedPass();
-        return;
+    } else {
+        overlays_.showNote("Replay over: the game is yours", SDL_GetTicks());
     }
-    present();
-    SDL_Event e;
-    while (!game_->ended && !quit_ && SDL_PollEvent(&e) != 0) {
-        if (handleWindowKey(e)) {
-            continue;
-        }
-        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_ESCAPE) {
-            quit_ = true; // leaving is the one thing the player still decides
-        } else if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP && e.type != SDL_TEXTINPUT &&
-                   !isMouseEvent(e)) {
-            handle(e); // closing, resizing, exposing
-        }
-    }
-    playBeeps();
+    player_.reset();
 }
 
 void Shell::run() {
@@ -318,19 +305,25 @@ void Shell::run() {
     }
 }
 
-void Shell::eventStep() {
-    present();
-    game_->now = SDL_GetTicks();
-    deliverEvents();
-    if (!game_->ended && !quit_) {
-        eventstep(*game_);
+bool Shell::replayLetsThrough(const SDL_Event& e) const {
+    if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
+        const SDL_Keycode key = e.key.keysym.sym;
+        return key == SDLK_F1 || key == SDLK_F3 || key == SDLK_F11 || key == SDLK_F12;
     }
-    playBeeps();
+    return e.type != SDL_TEXTINPUT && !isMouseEvent(e);
 }
 
 void Shell::deliverEvents() {
     SDL_Event e;
     while (!game_->ended && !quit_ && SDL_PollEvent(&e) != 0) {
+        if (player_ && (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) &&
+            e.key.keysym.sym == SDLK_ESCAPE) {
+            quit_ = quit_ || e.type == SDL_KEYDOWN; // leaving is the one thing the player decides
+            continue;
+        }
+        if (player_ && !replayLetsThrough(e)) {
+            continue;
+        }
         handle(e);
     }
 }

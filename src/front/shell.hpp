@@ -6,23 +6,21 @@
 #include "app/game.hpp"
 #include "app/window.hpp"
 #include "front/beep.hpp"
-#include "front/inputs.hpp"
 #include "front/options.hpp"
 #include "front/overlays.hpp"
 #include "front/viewfit.hpp"
+
+#include "session/player.hpp"
+#include "session/recorder.hpp"
+#include "session/session.hpp"
 
 #include <SDL.h>
 
 #include <cstdint>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <vector>
-
-namespace wh::sim {
-class Player;
-class Recorder;
-class Runner;
-} // namespace wh::sim
 
 struct ImDrawList;
 
@@ -38,7 +36,8 @@ public:
     // Opens the window and its renderer, and the recording or the replay asked for; false (with
     // one line printed saying why) when any cannot be had.
     bool open();
-    // The load handler's set-up; the window is already shown.
+    // The load handler's set-up (a replay's own seed when one is played); the window is already
+    // shown.
     void startUp(uint64_t seed);
     // One whole pass: the work, the event step, the wait. False once the program should end.
     bool runPass();
@@ -51,19 +50,22 @@ public:
     // Where the view lies in the window's pixels now.
     const ViewRect& viewPlace() const { return place_; }
     // True while a recorded session is still being played back.
-    bool replaying() const { return player_ != nullptr; }
+    bool replaying() const { return player_.has_value(); }
     // Ends the recording now (as leaving the program does): what is held back is written. False
     // (with one line printed) when the file could not take all of it.
     bool finishRecording();
 
 private:
     bool openSession();
-    // A pass on the script's clock: exactly 16 ms a pass, so a recording plays again the same.
-    void scriptedPass();
-    void replayedPass();
-    Inputs inputs() { return Inputs(*game_, recorder_.get()); }
-    void eventStep();
+    // The replay's part of a pass; false (the replay over) when the pass is the player's own.
+    bool replayWork();
+    void replayTick();
+    // The replay is over, played to its end or stopped by `step`.
+    void endReplay(session::Player::Step step);
     void deliverEvents();
+    // During a replay the window's own keys, closing and resizing still work; the game's input
+    // waits until the replay is over.
+    bool replayLetsThrough(const SDL_Event& e) const;
     void playBeeps();
     void handle(const SDL_Event& e);
     void handleGame(const SDL_Event& e);
@@ -103,12 +105,12 @@ private:
     bool forcePresent_ = true;
     static constexpr int kPanelSettleFrames = 3;
     int panelFrames_ = kPanelSettleFrames; // frames still to draw after the last input
-    // A recorded or replayed game runs its passes through the script runner's clock.
-    std::unique_ptr<sim::Runner> runner_;
+    // Every input and pass reaches the game through the session, which the recorder hears.
+    session::Session session_;
     std::ofstream recordFile_;
-    std::unique_ptr<sim::Recorder> recorder_;
+    std::unique_ptr<session::Recorder> recorder_;
     bool recordLost_ = false; // writing the recording failed
-    std::unique_ptr<sim::Player> player_;
+    std::optional<session::Player> player_;
     uint64_t shownRevision_ = 0;
     float shownLeft_ = 0;
     float shownTop_ = 0;

@@ -62,7 +62,7 @@ void Shell::fitImGuiToView() {
                        vx, vy);
         io.MousePos = ImVec2(vx, vy);
     }
-    if (player_ != nullptr) {
+    if (player_) {
         // A replay's panel shows what the recording typed; the player's mouse leaves it alone.
         io.MousePos = ImVec2(-FLT_MAX, -FLT_MAX);
         for (bool& down : io.MouseDown) {
@@ -151,7 +151,7 @@ void Shell::present() {
         ImGui_ImplSDL2_NewFrame();
         fitImGuiToView();
         ImGui::NewFrame();
-        drawPanel(*game_, recorder_.get());
+        drawPanel(session_);
         overlays_.draw();
         ImGui::Render();
         renderImGuiLists(false);

@@ -1,6 +1,6 @@
 // The window's events on their way into the game: the function keys stay with the front end,
 // the mouse is mapped from the scaled window back onto the 800 x 600 view, and every key, press and
-// move reaches the game's handlers through Inputs, in the order it came.
+// move reaches the game through the session, in the order it came.
 #include "front/shell.hpp"
 
 #include "app/numeric.hpp"
@@ -47,20 +47,6 @@ int16_t buttonsHeld(uint32_t state) {
     return b;
 }
 
-int16_t shiftState(uint16_t mod) {
-    int16_t s = 0;
-    if ((mod & KMOD_SHIFT) != 0) {
-        s |= 1;
-    }
-    if ((mod & KMOD_CTRL) != 0) {
-        s |= 2;
-    }
-    if ((mod & KMOD_ALT) != 0) {
-        s |= 4;
-    }
-    return s;
-}
-
 } // namespace
 
 // Keys reach the window's handlers first, whatever has the focus, and then go on to the focused
@@ -104,7 +90,6 @@ void Shell::handle(const SDL_Event& event) {
 }
 
 void Shell::handleGame(const SDL_Event& e) {
-    Game& g = *game_;
     switch (e.type) {
     case SDL_QUIT:
         quit_ = true;
@@ -117,26 +102,22 @@ void Shell::handleGame(const SDL_Event& e) {
         }
         break;
     case SDL_KEYDOWN: {
-        const int16_t shift = shiftState(e.key.keysym.mod);
         if (const int16_t vk = virtualKey(e.key.keysym.sym, e.key.keysym.mod); vk != 0) {
-            inputs().keyDown(vk, shift);
+            session_.deliver(session::KeyDown{vk});
         }
-        if (const int16_t ch = controlCharacter(e.key.keysym.sym); ch >= 0 && !g.ended) {
-            inputs().keyPress(ch);
+        if (const int16_t ch = controlCharacter(e.key.keysym.sym); ch >= 0) {
+            session_.deliver(session::Character{ch});
         }
         break;
     }
     case SDL_KEYUP:
         if (const int16_t vk = virtualKey(e.key.keysym.sym, e.key.keysym.mod); vk != 0) {
-            inputs().keyUp(vk, shiftState(e.key.keysym.mod));
+            session_.deliver(session::KeyUp{vk});
         }
         break;
     case SDL_TEXTINPUT:
         for (const int16_t ch : textCharacters(e.text.text)) {
-            if (g.ended) {
-                break;
-            }
-            inputs().keyPress(ch);
+            session_.deliver(session::Character{ch});
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -151,12 +132,12 @@ void Shell::handleGame(const SDL_Event& e) {
 
 void Shell::handleMouse(const SDL_Event& e) {
     Game& g = *game_;
-    const int16_t shift = shiftState(static_cast<uint16_t>(SDL_GetModState()));
     if (e.type == SDL_MOUSEMOTION) {
         const float wx = static_cast<float>(e.motion.x) * kTwips;
         const float wy = static_cast<float>(e.motion.y) * kTwips;
         if (formCapture_ || !overPlayfield(g, e.motion.x, e.motion.y)) {
-            inputs().windowMove(buttonsHeld(e.motion.state), shift, wx, wy);
+            session_.deliver(session::WindowMouse{session::MousePhase::move,
+                                                  buttonsHeld(e.motion.state), wx, wy});
         }
         return;
     }
@@ -180,18 +161,19 @@ void Shell::handleMouse(const SDL_Event& e) {
             return;
         }
         if (target == PressTarget::playfield) {
-            inputs().playfieldDown(button, shift, wx - g.picground.Left, wy - g.picground.Top);
+            session_.deliver(
+                session::PlayfieldPress{wx - g.picground.Left, wy - g.picground.Top, button});
             return;
         }
         formCapture_ = true;
         SDL_CaptureMouse(SDL_TRUE);
-        inputs().windowDown(button, shift, wx, wy);
+        session_.deliver(session::WindowMouse{session::MousePhase::down, button, wx, wy});
         return;
     }
     if (formCapture_) {
         formCapture_ = false;
         SDL_CaptureMouse(SDL_FALSE);
-        inputs().windowUp(button, shift, wx, wy);
+        session_.deliver(session::WindowMouse{session::MousePhase::up, button, wx, wy});
     }
 }
 

@@ -1,7 +1,7 @@
 // wreckhaul-sim: the game without a window, driven by a script of inputs from a file or stdin.
 #include "runner.hpp"
 
-#include "numbers.hpp"
+#include "session/numbers.hpp"
 
 #include <fstream>
 #include <iostream>
@@ -23,12 +23,15 @@ int runScript(std::istream& in, const std::string& name, uint64_t seed) {
     wh::sim::Runner runner(seed, std::cout);
     std::string text;
     long lineNumber = 0;
+    bool ended = false;
     while (std::getline(in, text)) {
         ++lineNumber;
+        // A recording's checks of the state after the game ended are still compared.
+        if (ended && wh::session::commandOf(text) != "checkpoint") {
+            continue;
+        }
         try {
-            if (!runner.runLine(text)) {
-                break;
-            }
+            ended = !runner.runLine(text);
         } catch (const wh::sim::ScriptError& e) {
             std::cout.flush();
             std::cerr << name << ":" << lineNumber << ": " << e.what() << "\n";
@@ -65,13 +68,13 @@ int main(int argc, char** argv) {
             } else {
                 value = arg.substr(std::string_view("--seed=").size());
             }
-            if (std::string err = wh::sim::readSeed(value, seed); !err.empty()) {
+            if (std::string err = wh::session::readSeed(value, seed); !err.empty()) {
                 return usageError(err);
             }
             continue;
         }
         if (arg.size() > 1 && arg.front() == '-') {
-            return usageError("unknown option " + wh::sim::quoted(arg));
+            return usageError("unknown option " + wh::session::quoted(arg));
         }
         if (haveScript) {
             return usageError("only one SCRIPT may be given");
@@ -87,7 +90,7 @@ int main(int argc, char** argv) {
     }
     std::ifstream file(script, std::ios::binary);
     if (!file) {
-        std::cerr << "wreckhaul-sim: cannot open " << wh::sim::quoted(script) << "\n";
+        std::cerr << "wreckhaul-sim: cannot open " << wh::session::quoted(script) << "\n";
         return kExitError;
     }
     return runScript(file, script, seed);

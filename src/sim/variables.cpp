@@ -2,13 +2,16 @@
 // playfield's Left and Top are `left` and `top`; Frame1's visibility is `frame1`.
 #include "variables.hpp"
 
-#include "numbers.hpp"
+#include "session/numbers.hpp"
 
 #include <array>
 #include <cfloat>
 #include <limits>
 
 namespace wh::sim {
+
+using session::readInteger;
+using session::readReal;
 
 namespace {
 

@@ -2,10 +2,12 @@
 // reads a script, each line run through Runner::runLine on a freshly started game. A refused
 // line is a fine outcome, but it must leave the game exactly as it found it; a crash, a
 // sanitizer's report, an escaped exception or a table out of its bounds is a fault.
-#include "numbers.hpp"
 #include "runner.hpp"
 
 #include "app/mainloop.hpp"
+#include "session/lines.hpp"
+#include "session/numbers.hpp"
+#include "session/player.hpp"
 #include "tools/textnumber.hpp"
 
 #include <algorithm>
@@ -98,7 +100,7 @@ double charCost(const std::vector<std::string_view>& w, const wh::Game& g) {
     int64_t code = -1;
     if (w.size() == 2 && w[1].size() == 3 && w[1][0] == '\'' && w[1][2] == '\'') {
         code = static_cast<unsigned char>(w[1][1]);
-    } else if (w.size() != 2 || !wh::sim::readInteger("C", w[1], 0, 255, code).empty()) {
+    } else if (w.size() != 2 || !wh::session::readInteger("C", w[1], 0, 255, code).empty()) {
         code = -1;
     }
     switch (code) {
@@ -196,6 +198,10 @@ public:
     }
 
     void run(std::string_view script) {
+        // The same bytes loaded as a replay: read whole, accepted or refused, never a crash.
+        std::istringstream replay{std::string(script)};
+        std::string refused;
+        (void)wh::session::Player::read(replay, "fuzz", refused);
         *game_ = *started_;
         out_.str({});
         runner_ = std::make_unique<wh::sim::Runner>(*game_, out_);
@@ -221,15 +227,17 @@ private:
     // False once the game has ended.
     bool runBounded(const std::string& line) {
         const std::vector<std::string_view> w = words(line);
-        const std::string_view command = wh::sim::commandOf(line);
+        const std::string_view command = wh::session::commandOf(line);
         if (command == "png" || command == "view") {
             return true; // no files
         }
         int64_t n = command == "work" ? 1 : 0;
         if (command == "pass") {
             try {
-                n = wh::sim::passCount(line).value_or(0);
-            } catch (const wh::sim::ScriptError&) {
+                const std::optional<wh::session::Line> read = wh::session::readLine(line);
+                const auto* pass = read ? std::get_if<wh::session::PassLine>(&*read) : nullptr;
+                n = pass != nullptr ? pass->count : 0;
+            } catch (const wh::session::LineError&) {
                 n = 0; // malformed: the runner refuses it below, and nothing runs
             }
         }

@@ -192,8 +192,11 @@ std::string onePiece(SoakRng& rng) {
         return withExponent(rng);
     case 4:
         return rawBytes(rng);
-    default:
-        return std::string(rng.pick(kEdges)) + std::string(rng.pick(kEdges));
+    default: {
+        // Drawn one after the other: the operands of + may be evaluated in either order.
+        std::string first(rng.pick(kEdges));
+        return first + std::string(rng.pick(kEdges));
+    }
     }
 }
 

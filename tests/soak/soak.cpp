@@ -1,19 +1,20 @@
-// The soak's driver: passes on a virtual clock of 16 ms each, and between them a random handful
-// of the window's events, each followed by the invariant checks. The input depends only on the
-// seed, never on the game, so every build of the game sees the same events.
+// The soak's driver: the session's passes on its virtual clock, and between a pass's work and its
+// tick a random handful of the window's inputs, each followed by the invariant checks. The input
+// depends only on the seed, never on the game, so every build of the game sees the same events.
 #include "soak.hpp"
 
 #include "nasty.hpp"
 #include "soakrng.hpp"
 
-#include "app/mainloop.hpp"
 #include "app/numeric.hpp"
 #include "app/statehash.hpp"
 #include "app/view.hpp"
 #include "app/window.hpp"
+#include "session/session.hpp"
 #include "tools/keyboard.hpp"
 #include "tools/lists.hpp"
 #include "tools/mouse.hpp"
+#include "tools/panelfields.hpp"
 #include "vehicle/keys.hpp"
 
 #include <algorithm>
@@ -29,7 +30,6 @@ namespace wh::soak {
 
 namespace {
 
-constexpr uint32_t kPassMillis = 16;
 constexpr uint32_t kNearWrapMillis = 200000; // about 12500 passes before the tick counter wraps
 constexpr uint64_t kTrailStart = 0xcbf29ce484222325ULL;
 constexpr uint64_t kTrailMultiplier = 0x100000001b3ULL;
@@ -43,7 +43,7 @@ constexpr int kShortBurst = 20;
 constexpr uint32_t kLongBurstOneIn = 4; // of bursts: a key held for seconds
 constexpr int kLongestBurst = 200;
 // Now and then the add command is held down long enough to fill the table within one event step.
-constexpr uint32_t kFloodOneIn = 1000;
+constexpr uint32_t kFloodOneIn = 500;
 constexpr int kFloodPresses = 150; // ten rocks each
 constexpr int16_t kCharAdd = '=';
 constexpr int kLongestDrag = 30; // moves delivered within one event step
@@ -143,7 +143,10 @@ float place(SoakRng& rng, double lo, double hi) {
     case 7: // far to the left or above
         return static_cast<float>(-rng.unit() * 1e6);
     case 8: { // anywhere up to the float's range, either side
-        const double far = std::ldexp(1.0 + rng.unit(), static_cast<int>(rng.between(16, 126)));
+        // Two draws in their own statements: the order of a call's arguments is the compiler's.
+        const double mantissa = 1.0 + rng.unit();
+        const auto exponent = static_cast<int>(rng.between(16, 126));
+        const double far = std::ldexp(mantissa, exponent);
         return static_cast<float>(rng.oneIn(2) ? far : -far);
     }
     case 9:
@@ -168,10 +171,6 @@ int16_t keyCode(SoakRng& rng) {
 }
 
 // Shift, Ctrl and Alt in any combination, or now and then bits no keyboard sets.
-int16_t shiftState(SoakRng& rng) {
-    return rng.oneIn(5) ? static_cast<int16_t>(rng.between(INT16_MIN, INT16_MAX))
-                        : static_cast<int16_t>(rng.below(8));
-}
 
 // Mostly left or right, sometimes the middle, none, or several at once.
 int16_t button(SoakRng& rng) {
@@ -195,28 +194,6 @@ int16_t character(SoakRng& rng) {
     return c;
 }
 
-struct TextBox {
-    const char* name;
-    std::string Panel::*text;
-};
-constexpr TextBox kTextBoxes[] = {{"xdis", &Panel::xdis},
-                                  {"ydis", &Panel::ydis},
-                                  {"xt", &Panel::xt},
-                                  {"yt", &Panel::yt},
-                                  {"counttext", &Panel::counttext},
-                                  {"fullcount", &Panel::fullcount},
-                                  {"countstep", &Panel::countstep},
-                                  {"number", &Panel::number}};
-
-struct CheckBox {
-    const char* name;
-    bool Panel::*box;
-};
-constexpr CheckBox kCheckBoxes[] = {{"rndxdis", &Panel::rndxdis},
-                                    {"rndydis", &Panel::rndydis},
-                                    {"rndcount", &Panel::rndcount},
-                                    {"rndfullcount", &Panel::rndfullcount}};
-
 class Soak {
 public:
     Soak(uint64_t seed, const SoakOptions& options) : rng_(seed), seed_(seed), options_(options) {
@@ -238,29 +215,26 @@ private:
     Game& g() { return *game_; }
 
     void startGame() {
-        game_ = std::make_unique<Game>();
-        g().now = clock_;
         const uint64_t seed = rng_.next64();
-        Form_Load(g(), seed);
+        session_.start(seed);
+        session_.readClock(clock_);
         ++result_.games;
         remember("start a game, seed " + std::to_string(seed));
         check(false);
     }
 
     void onePass() {
-        g().passstart = wrap32(clock_);
         if (g().paused != kFalse) {
             ++result_.pausedPasses;
         }
         result_.rockPasses += g().rocks.rockcount;
-        mainpass(g());
+        session_.work();
         ++result_.passes;
         remember("pass " + std::to_string(result_.passes));
         if (!check(false)) {
             return;
         }
-        clock_ += kPassMillis;
-        g().now = clock_;
+        clock_ += session::kPassMillis;
         const uint32_t roll = rng_.below(100);
         const auto events = roll < kStepPercentNone                     ? 0
                             : roll < kStepPercentNone + kStepPercentOne ? 1
@@ -273,7 +247,7 @@ private:
         if (!result_.fault.empty()) {
             return;
         }
-        eventstep(g());
+        session_.tick();
         remember("event step");
         if (!check(false)) {
             return;
@@ -295,7 +269,7 @@ private:
 
     void oneEvent() {
         if (rng_.oneIn(kEscapeOneIn)) {
-            Form_KeyPress(g(), kCharEscape);
+            session_.deliver(session::Character{kCharEscape});
             if (sent(EventKind::escape, "char 27 (Esc)", true)) {
                 fold();
                 startGame();
@@ -309,16 +283,14 @@ private:
         switch (eventKind(rng_)) {
         case EventKind::keyDown: {
             const int16_t vk = keyCode(rng_);
-            const int16_t shift = shiftState(rng_);
-            Form_KeyDown(g(), vk, shift);
-            sent(EventKind::keyDown, keyText("keydown", vk, shift));
+            session_.deliver(session::KeyDown{vk});
+            sent(EventKind::keyDown, "keydown " + std::to_string(vk));
             break;
         }
         case EventKind::keyUp: {
             const int16_t vk = keyCode(rng_);
-            const int16_t shift = shiftState(rng_);
-            Form_KeyUp(g(), vk, shift);
-            sent(EventKind::keyUp, keyText("keyup", vk, shift));
+            session_.deliver(session::KeyUp{vk});
+            sent(EventKind::keyUp, "keyup " + std::to_string(vk));
             break;
         }
         case EventKind::character:
@@ -326,11 +298,10 @@ private:
             break;
         case EventKind::playfieldClick: {
             const int16_t b = button(rng_);
-            const int16_t shift = shiftState(rng_);
             const float x = place(rng_, 0, kFieldW);
             const float y = place(rng_, 0, kFieldH);
-            picground_MouseDown(g(), b, shift, x, y);
-            sent(EventKind::playfieldClick, mouseText("click", b, shift, x, y));
+            session_.deliver(session::PlayfieldPress{x, y, b});
+            sent(EventKind::playfieldClick, mouseText("click", b, x, y));
             break;
         }
         case EventKind::windowMouse:
@@ -340,18 +311,18 @@ private:
             listClick();
             break;
         case EventKind::panelText: {
-            const TextBox& box = rng_.pick(kTextBoxes);
+            const PanelTextField& box = rng_.pick(kPanelTextFields);
             std::string text = box.text == &Panel::number ? numberText(rng_) : panelText(rng_);
-            const std::string what = std::string("text ") + box.name + " " + shownText(text);
-            g().panel.*box.text = std::move(text);
+            const std::string what = "text " + std::string(box.name) + " " + shownText(text);
+            session_.deliver(session::TextEdit{std::string(box.name), std::move(text)});
             sent(EventKind::panelText, what);
             break;
         }
         case EventKind::checkBox: {
-            const CheckBox& box = rng_.pick(kCheckBoxes);
-            bool& ticked = g().panel.*box.box;
-            ticked = !ticked;
-            sent(EventKind::checkBox, std::string("check ") + box.name + (ticked ? " 1" : " 0"));
+            const PanelCheckField& box = rng_.pick(kPanelCheckFields);
+            const bool ticked = !(g().panel.*box.ticked);
+            session_.deliver(session::CheckBoxSet{std::string(box.name), ticked});
+            sent(EventKind::checkBox, "check " + std::string(box.name) + (ticked ? " 1" : " 0"));
             break;
         }
         case EventKind::placePlayfield:
@@ -390,7 +361,7 @@ private:
     // The character event, once per repeat of a held key.
     void press(int16_t c, int64_t repeats) {
         for (int64_t i = 0; i < repeats; ++i) {
-            Form_KeyPress(g(), c);
+            session_.deliver(session::Character{c});
             if (!sent(EventKind::character, "char " + std::to_string(c))) {
                 return;
             }
@@ -398,28 +369,29 @@ private:
     }
 
     void windowMouse() {
-        const int16_t shift = shiftState(rng_);
+        using session::MousePhase;
+        using session::WindowMouse;
         const uint32_t roll = rng_.below(5);
         if (roll == 0) {
             const int16_t b = button(rng_);
             const float x = place(rng_, 0, kViewW);
             const float y = place(rng_, 0, kViewH);
-            Form_MouseDown(g(), b, shift, x, y);
-            sent(EventKind::windowMouse, mouseText("mousedown", b, shift, x, y));
+            session_.deliver(WindowMouse{MousePhase::down, b, x, y});
+            sent(EventKind::windowMouse, mouseText("mousedown", b, x, y));
         } else if (roll == 1) {
             const int16_t b = button(rng_);
             const float x = place(rng_, 0, kViewW);
             const float y = place(rng_, 0, kViewH);
-            Form_MouseUp(g(), b, shift, x, y);
-            sent(EventKind::windowMouse, mouseText("mouseup", b, shift, x, y));
+            session_.deliver(WindowMouse{MousePhase::up, b, x, y});
+            sent(EventKind::windowMouse, mouseText("mouseup", b, x, y));
         } else {
             const auto held = static_cast<int16_t>(rng_.below(8));
             const int64_t moves = rng_.oneIn(5) ? rng_.between(2, kLongestDrag) : 1;
             for (int64_t i = 0; i < moves; ++i) {
                 const float x = place(rng_, 0, kViewW);
                 const float y = place(rng_, 0, kViewH);
-                Form_MouseMove(g(), held, shift, x, y);
-                if (!sent(EventKind::windowMouse, mouseText("mousemove", held, shift, x, y))) {
+                session_.deliver(WindowMouse{MousePhase::move, held, x, y});
+                if (!sent(EventKind::windowMouse, mouseText("mousemove", held, x, y))) {
                     return;
                 }
             }
@@ -429,24 +401,16 @@ private:
     // A list selects one of its entries or none; the click handler then reads it.
     void listClick() {
         const auto position = static_cast<int>(rng_.between(-1, kRockTypeCount - 1));
-        if (rng_.oneIn(2)) {
-            g().panel.typelist.selected = position;
-            typelist_Click(g());
-            sent(EventKind::listClick, "select typelist " + std::to_string(position));
-        } else {
-            g().panel.subtypelist.selected = position;
-            subtypelist_Click(g());
-            sent(EventKind::listClick, "select subtypelist " + std::to_string(position));
-        }
+        const session::ListId list =
+            rng_.oneIn(2) ? session::ListId::typelist : session::ListId::subtypelist;
+        session_.deliver(session::ListSelect{list, position});
+        sent(EventKind::listClick,
+             std::string("select ") + session::listName(list) + " " + std::to_string(position));
     }
 
-    static std::string keyText(const char* what, int16_t vk, int16_t shift) {
-        return std::string(what) + " " + std::to_string(vk) + " shift " + std::to_string(shift);
-    }
-
-    static std::string mouseText(const char* what, int16_t b, int16_t shift, float x, float y) {
-        return std::string(what) + " button " + std::to_string(b) + " shift " +
-               std::to_string(shift) + " at " + placeText(x) + " " + placeText(y);
+    static std::string mouseText(const char* what, int16_t b, float x, float y) {
+        return std::string(what) + " button " + std::to_string(b) + " at " + placeText(x) + " " +
+               placeText(y);
     }
 
     // Counts and records an event just handled, then checks the world; false on a fault.
@@ -486,7 +450,8 @@ private:
     SoakRng rng_;
     uint64_t seed_;
     SoakOptions options_;
-    std::unique_ptr<Game> game_;
+    std::unique_ptr<Game> game_ = std::make_unique<Game>();
+    session::Session session_{*game_};
     uint32_t clock_ = 0;
     SoakResult result_;
     std::vector<Colour> view_ = std::vector<Colour>(size_t{kViewPixelsW} * kViewPixelsH);

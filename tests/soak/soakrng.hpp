@@ -2,6 +2,7 @@
 // never depends on the game's generator or on anything the game does with it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -40,6 +41,9 @@ public:
     double unit() { return next() / 4294967296.0; }
 
     template <typename T, size_t N> const T& pick(const T (&items)[N]) {
+        return items[below(static_cast<uint32_t>(N))];
+    }
+    template <typename T, size_t N> const T& pick(const std::array<T, N>& items) {
         return items[below(static_cast<uint32_t>(N))];
     }
 

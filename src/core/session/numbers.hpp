@@ -1,12 +1,13 @@
-// Strict reading of the numbers a script types: the whole word must be the number, and a value
-// outside the range the receiving field or handler can take is refused, never wrapped.
+// Strict reading of the numbers a line of a script or a recording types: the whole word must be
+// the number, and a value outside the range the receiving field or handler can take is refused,
+// never wrapped.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace wh::sim {
+namespace wh::session {
 
 // A word of the script in single quotes for a message; bytes that do not print show as \xHH.
 std::string quoted(std::string_view word);
@@ -21,4 +22,4 @@ std::string readReal(std::string_view what, std::string_view word, double limit,
 // A seed: any 64-bit value, written signed (two's complement) or unsigned.
 std::string readSeed(std::string_view word, uint64_t& out);
 
-} // namespace wh::sim
+} // namespace wh::session

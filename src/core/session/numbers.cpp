@@ -1,11 +1,11 @@
 // Numbers through std::from_chars: no locale, no leading blanks or plus sign, no partial reads.
-#include "numbers.hpp"
+#include "session/numbers.hpp"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace wh::sim {
+namespace wh::session {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::string readSeed(std::string_view word, uint64_t& out) {
     return {};
 }
 
-} // namespace wh::sim
+} // namespace wh::session
