@@ -5,7 +5,7 @@ PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev
             libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-release test-asan fuzz bench soak clean
+.PHONY: deps build run test test-release test-asan test-clang fuzz bench soak clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -34,7 +34,13 @@ test-asan: deps
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
-test: test-release test-asan fuzz
+# The runner and the soak built by clang, for the determinism check against GCC's builds.
+test-clang: deps
+	cmake -S . -B build/clang -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=Release -DWRECKHAUL_FRONT=OFF -DWRECKHAUL_BENCH=OFF
+	cmake --build build/clang -j $(JOBS) --target wreckhaul-sim wreckhaul_soak
+
+test: test-release test-asan fuzz test-clang
 	bash tests/determinism.sh
 
 # libFuzzer (clang, under the sanitizers) on the panel's number reading and on the runner's script

@@ -170,8 +170,6 @@ int16_t keyCode(SoakRng& rng) {
     return static_cast<int16_t>(rng.between(INT16_MIN, INT16_MAX));
 }
 
-// Shift, Ctrl and Alt in any combination, or now and then bits no keyboard sets.
-
 // Mostly left or right, sometimes the middle, none, or several at once.
 int16_t button(SoakRng& rng) {
     constexpr int16_t kUsual[] = {kButtonLeft, kButtonLeft, kButtonRight, kButtonRight,

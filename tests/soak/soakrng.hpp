@@ -24,7 +24,11 @@ public:
         return (xorshifted >> rot) | (xorshifted << ((0u - rot) & 31u));
     }
 
-    uint64_t next64() { return (uint64_t{next()} << 32) | next(); }
+    // The high half first, in a statement of its own: the operands of | come in either order.
+    uint64_t next64() {
+        const uint64_t high = next();
+        return (high << 32) | next();
+    }
 
     // Uniform in 0 .. n - 1 (n > 0), by a multiply rather than a modulo.
     uint32_t below(uint32_t n) { return static_cast<uint32_t>((uint64_t{next()} * n) >> 32); }

@@ -103,11 +103,11 @@ Line checkpoint(Words& w) {
 }
 
 Line keyDown(Words& w) {
-    return Input{KeyDown{vkOf(w)}};
+    return Line{std::in_place_type<Input>, KeyDown{vkOf(w)}};
 }
 
 Line keyUp(Words& w) {
-    return Input{KeyUp{vkOf(w)}};
+    return Line{std::in_place_type<Input>, KeyUp{vkOf(w)}};
 }
 
 Line keyStroke(Words& w) {
@@ -128,7 +128,7 @@ Line character(Words& w) {
         code = static_cast<int16_t>(w.integer("C", kMin16, kMax16));
     }
     w.end();
-    return Input{Character{code}};
+    return Line{std::in_place_type<Input>, Character{code}};
 }
 
 Line click(Words& w) {
@@ -139,7 +139,7 @@ Line click(Words& w) {
         button = w.button("BUTTON");
     }
     w.end();
-    return Input{PlayfieldPress{x, y, button}};
+    return Line{std::in_place_type<Input>, PlayfieldPress{x, y, button}};
 }
 
 Line mouse(Words& w, MousePhase phase) {
@@ -150,7 +150,7 @@ Line mouse(Words& w, MousePhase phase) {
     const float x = w.real("X");
     const float y = w.real("Y");
     w.end();
-    return Input{WindowMouse{phase, b, x, y}};
+    return Line{std::in_place_type<Input>, WindowMouse{phase, b, x, y}};
 }
 
 Line mouseDown(Words& w) {
@@ -173,7 +173,8 @@ Line select(Words& w) {
     }
     const auto n = static_cast<int>(w.integer("N", -1, kLastListPosition));
     w.end();
-    return Input{ListSelect{types ? ListId::typelist : ListId::subtypelist, n}};
+    return Line{std::in_place_type<Input>,
+                ListSelect{types ? ListId::typelist : ListId::subtypelist, n}};
 }
 
 Line text(Words& w) {
@@ -181,7 +182,8 @@ Line text(Words& w) {
     if (findPanelTextField(name) == nullptr) {
         w.fail("FIELD must be one of " + namesOf(kPanelTextFields) + ", got " + quoted(name));
     }
-    return Input{TextEdit{std::string(name), std::string(w.restAfterOneBlank())}};
+    return Line{std::in_place_type<Input>,
+                TextEdit{std::string(name), std::string(w.restAfterOneBlank())}};
 }
 
 Line check(Words& w) {
@@ -194,7 +196,7 @@ Line check(Words& w) {
         w.fail("VALUE must be 0 or 1, got " + quoted(value));
     }
     w.end();
-    return Input{CheckBoxSet{std::string(name), value == "1"}};
+    return Line{std::in_place_type<Input>, CheckBoxSet{std::string(name), value == "1"}};
 }
 
 struct Reader {
