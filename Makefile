@@ -1,7 +1,7 @@
 # The newcomer's commands: `make run` builds and starts the game, `make test` runs every test in a
 # release build and in a sanitizer build. Both first install whatever Debian packages are missing.
 JOBS ?= $(shell nproc)
-PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev \
+PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev libpng-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

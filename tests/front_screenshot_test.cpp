@@ -1,13 +1,13 @@
 // Where screenshots go under every shape of XDG set-up, what they are called, and that writing
 // one never replaces a file that is already there.
 #include "front/screenshot.hpp"
+#include "png/png.hpp"
 
 #include <gtest/gtest.h>
 
-#include <stb/stb_image.h>
-
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -150,18 +150,21 @@ protected:
         return rgb;
     }
 
+    // The file read back as 3 bytes a pixel, the way the shot was handed over.
     static std::vector<uint8_t> load(const std::string& path) {
-        int w = 0;
-        int h = 0;
-        int n = 0;
-        uint8_t* data = stbi_load(path.c_str(), &w, &h, &n, 3);
-        if (data == nullptr) {
-            return {};
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
+        const png::Decoded d = png::decode(bytes);
+        EXPECT_EQ(d.error, "") << path;
+        EXPECT_EQ(d.picture.width, kW);
+        EXPECT_EQ(d.picture.height, kH);
+        std::vector<uint8_t> rgb;
+        for (png::Colour c : d.picture.pixels) {
+            rgb.push_back(static_cast<uint8_t>(c & 0xFF));
+            rgb.push_back(static_cast<uint8_t>((c >> 8) & 0xFF));
+            rgb.push_back(static_cast<uint8_t>((c >> 16) & 0xFF));
         }
-        EXPECT_EQ(w, kW);
-        EXPECT_EQ(h, kH);
-        std::vector<uint8_t> rgb(data, data + static_cast<size_t>(w) * h * 3);
-        stbi_image_free(data);
         return rgb;
     }
 
@@ -209,6 +212,14 @@ TEST_F(SaveScreenshot, SaysWhyWhenTheFolderCannotBeMade) {
     EXPECT_NE(s.problem.find("cannot make the folder"), std::string::npos) << s.problem;
     EXPECT_EQ(fs::file_size(dir_ / "Pictures"),
               std::string("a file where the folder should be").size());
+}
+
+TEST_F(SaveScreenshot, APictureOfNoSizeIsNotWritten) {
+    const std::vector<uint8_t> rgb = picture(1, 2, 3);
+    const SavedShot s = saveScreenshot(dir_.string(), at(2024, 1, 1, 0, 0, 0), rgb.data(), 0, kH);
+    EXPECT_FALSE(s.ok);
+    EXPECT_NE(s.problem.find("cannot make the picture"), std::string::npos) << s.problem;
+    EXPECT_TRUE(fs::is_empty(dir_));
 }
 
 } // namespace

@@ -1,16 +1,22 @@
-// The level picture as built in: the surveyed heights, where the few exact colours may appear,
-// the palette and its proportions, the colour classes, and the picture on the playfield.
+// The level picture as built in: the same pixels as assets/level.png, the surveyed heights, where
+// the few exact colours may appear, the palette and its proportions, the colour classes, and the
+// picture on the playfield.
 #include "app/playfield.hpp"
 #include "level/colourclass.hpp"
 #include "level/levelpicture.hpp"
 #include "level/survey.hpp"
+#include "png/png.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -128,6 +134,39 @@ TEST(LevelPicture, UsesThePaletteColoursAndNoOthers) {
     EXPECT_EQ(used, expected);
 }
 
+// assets/level.png as it stands in the source tree; empty when it cannot be read.
+const std::vector<unsigned char>& levelPngFile() {
+    static const std::vector<unsigned char> bytes = [] {
+        const char* root = std::getenv("WRECKHAUL_SOURCE_DIR");
+        std::ifstream in(std::string(root == nullptr ? "." : root) + "/assets/level.png",
+                         std::ios::binary);
+        return std::vector<unsigned char>(std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>());
+    }();
+    return bytes;
+}
+
+// What the build packed into the core is the picture a paint program shows, pixel for pixel.
+TEST(LevelPicture, IsThePictureInAssetsPixelForPixel) {
+    ASSERT_FALSE(levelPngFile().empty()) << "assets/level.png cannot be read; is "
+                                            "WRECKHAUL_SOURCE_DIR set?";
+    const png::Decoded d = png::decode(levelPngFile());
+    ASSERT_EQ(d.error, "");
+    ASSERT_EQ(d.picture.width, kLevelPixelsW);
+    ASSERT_EQ(d.picture.height, kLevelPixelsH);
+    ASSERT_EQ(d.picture.pixels.size(), levelPicture().size());
+    long differ = 0;
+    size_t first = 0;
+    for (size_t i = levelPicture().size(); i-- > 0;) {
+        if (d.picture.pixels[i] != levelPicture()[i]) {
+            ++differ;
+            first = i;
+        }
+    }
+    EXPECT_EQ(differ, 0) << "the first at column " << first % kLevelPixelsW << ", row "
+                         << first / kLevelPixelsW;
+}
+
 uint32_t bigEndian(std::span<const unsigned char> b, size_t at) {
     return (uint32_t{b[at]} << 24) | (uint32_t{b[at + 1]} << 16) | (uint32_t{b[at + 2]} << 8) |
            b[at + 3];
@@ -135,7 +174,7 @@ uint32_t bigEndian(std::span<const unsigned char> b, size_t at) {
 
 // The file a paint program sees: 8-bit indices into a 256-entry palette with the listed entries.
 TEST(LevelPicture, FileIsIndexedWithThePaletteAtItsEntryNumbers) {
-    const std::span<const unsigned char> png = levelPngBytes();
+    const std::span<const unsigned char> png = levelPngFile();
     ASSERT_GT(png.size(), 8u + 25u + 12u + 768u);
     const size_t ihdr = 8;
     ASSERT_EQ(std::string(png.begin() + ihdr + 4, png.begin() + ihdr + 8), "IHDR");

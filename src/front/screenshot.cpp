@@ -2,7 +2,7 @@
 // created exclusively, so two shots in one second, or two games at once, never replace a file.
 #include "front/screenshot.hpp"
 
-#include <stb/stb_image_write.h>
+#include "png/png.hpp"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <vector>
 
 namespace wh::front {
 
@@ -19,7 +20,7 @@ namespace {
 
 constexpr std::string_view kPicturesKey = "XDG_PICTURES_DIR=";
 constexpr std::string_view kHomeWord = "$HOME";
-constexpr int kChannels = 3;
+constexpr size_t kChannels = 3;
 constexpr int kMaxAttempts = 100; // shots in one second before giving up
 
 bool absolute(std::string_view path) {
@@ -83,11 +84,17 @@ std::optional<std::string> picturesFromUserDirs(const std::string& text,
     return found;
 }
 
-int writeToFile(FILE* f, const uint8_t* rgb, int width, int height) {
-    auto put = [](void* context, void* data, int size) {
-        std::fwrite(data, 1, static_cast<size_t>(size), static_cast<FILE*>(context));
-    };
-    return stbi_write_png_to_func(put, f, width, height, kChannels, rgb, width * kChannels);
+// The shot as a whole PNG file; the rows come as 3 bytes a pixel, the encoder takes colour values.
+png::Encoded encodeShot(const uint8_t* rgb, int width, int height) {
+    std::vector<png::Colour> pixels;
+    if (width > 0 && height > 0) {
+        pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    }
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] =
+            rgb[i * kChannels] + 256 * rgb[i * kChannels + 1] + 65536 * rgb[i * kChannels + 2];
+    }
+    return png::encodeRgb(pixels, width, height);
 }
 
 } // namespace
@@ -156,6 +163,11 @@ SavedShot saveScreenshot(const std::string& folder, const std::tm& when, const u
                        (ec ? ": " + ec.message() : std::string(": a file is in the way"));
         return shot;
     }
+    const png::Encoded file = encodeShot(rgb, width, height);
+    if (!file.error.empty()) {
+        shot.problem = "cannot make the picture: " + file.error;
+        return shot;
+    }
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         const std::string path = (fs::path(folder) / screenshotName(when, attempt)).string();
         FILE* f = std::fopen(path.c_str(), "wbx"); // x: fails if the file exists
@@ -166,9 +178,9 @@ SavedShot saveScreenshot(const std::string& folder, const std::tm& when, const u
             shot.problem = "cannot write " + path + ": " + std::strerror(errno);
             return shot;
         }
-        const bool encoded = writeToFile(f, rgb, width, height) != 0;
-        const bool written = std::ferror(f) == 0;
-        if (std::fclose(f) != 0 || !encoded || !written) {
+        const bool written =
+            std::fwrite(file.bytes.data(), 1, file.bytes.size(), f) == file.bytes.size();
+        if (std::fclose(f) != 0 || !written) {
             std::remove(path.c_str());
             shot.problem = "cannot write " + path;
             return shot;

@@ -1,11 +1,12 @@
 // levelgen: paints the level from its scenery description, checks the surveyed heights and
 // writes assets/level.png. Usage: levelgen OUTPUT.png
 #include "canvas.hpp"
-#include "pngwrite.hpp"
 #include "scenery.hpp"
 #include "texture.hpp"
 
+#include "app/colour.hpp"
 #include "level/survey.hpp"
+#include "png/png.hpp"
 
 #include <cstdio>
 #include <string>
@@ -87,11 +88,20 @@ int main(int argc, char** argv) {
     if (!surveyed || !band) {
         return 1;
     }
-    const std::vector<unsigned char> png = encodeIndexedPng(cv.px, kWidth, kHeight, palette());
-    if (png.empty() || !writeFile(argv[1], png)) {
+    // An indexed picture, so any paint program opens it with its palette.
+    std::vector<wh::Colour> inks;
+    for (const Rgb& c : palette()) {
+        inks.push_back(wh::RGB(c.r, c.g, c.b));
+    }
+    const wh::png::Encoded png = wh::png::encodeIndexed(cv.px, kWidth, kHeight, inks);
+    if (!png.error.empty()) {
+        std::fprintf(stderr, "levelgen: %s\n", png.error.c_str());
+        return 1;
+    }
+    if (!wh::png::writeFile(argv[1], png.bytes)) {
         std::fprintf(stderr, "levelgen: cannot write %s\n", argv[1]);
         return 1;
     }
-    std::printf("wrote %s, %zu bytes\n", argv[1], png.size());
+    std::printf("wrote %s, %zu bytes\n", argv[1], png.bytes.size());
     return 0;
 }

@@ -1,65 +1,42 @@
-// Decoding the built-in level PNG. The bytes come from a file generated at build time from
-// assets/level.png; nothing is read from disk while the game runs.
+// Expanding the built-in level picture. Its colours and runs come from a source generated at
+// build time from assets/level.png, so nothing is decoded or read from disk while the game runs.
 #include "level/levelpicture.hpp"
 
-#include <cstdlib>
+#include "level/levelruns.hpp"
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#pragma GCC diagnostic ignored "-Wdouble-promotion"
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#define STBI_NO_STDIO
-#define STBI_NO_LINEAR
-#define STBI_NO_HDR
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
-
-namespace wh::embedded {
-extern const unsigned char kLevelPng[];
-extern const std::size_t kLevelPngSize;
-} // namespace wh::embedded
+#include <algorithm>
 
 namespace wh {
 
 namespace {
 
-std::vector<Colour> decode() {
-    int w = 0;
-    int h = 0;
-    int channels = 0;
-    unsigned char* rgb = stbi_load_from_memory(
-        embedded::kLevelPng, static_cast<int>(embedded::kLevelPngSize), &w, &h, &channels, 3);
-    // The picture is part of the program: if it does not decode, the build is broken.
-    if (rgb == nullptr || w != kLevelPixelsW || h != kLevelPixelsH) {
-        std::abort();
+// The runs fill the picture exactly (levelpack checks it, the level's tests compare every pixel
+// with the PNG); the bounds are still kept here, so a bad pack could never write past the end.
+std::vector<Colour> expand() {
+    std::vector<Colour> pixels(static_cast<size_t>(kLevelPixelsW) * kLevelPixelsH, kBlack);
+    size_t at = 0;
+    for (size_t r = 0; r + 1 < embedded::kLevelRunsSize; r += embedded::kLevelRunBytes) {
+        const size_t entry = embedded::kLevelRuns[r];
+        const size_t length =
+            std::min<size_t>(size_t{embedded::kLevelRuns[r + 1]} + 1, pixels.size() - at);
+        if (entry < embedded::kLevelPaletteSize) {
+            std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(at), length,
+                        embedded::kLevelPalette[entry]);
+        }
+        at += length;
     }
-    std::vector<Colour> pixels(static_cast<size_t>(w) * h);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
-    }
-    stbi_image_free(rgb);
     return pixels;
 }
 
 } // namespace
 
 const std::vector<Colour>& levelPicture() {
-    static const std::vector<Colour> picture = decode();
+    static const std::vector<Colour> picture = expand();
     return picture;
 }
 
 Backdrop levelBackdrop() {
     return {levelPicture().data(), kLevelPixelsW, kLevelPixelsH};
-}
-
-std::span<const unsigned char> levelPngBytes() {
-    return {embedded::kLevelPng, embedded::kLevelPngSize};
 }
 
 } // namespace wh
