@@ -2,6 +2,9 @@
 // literals, garbage and huge inputs read safely, and the rounded, clamped store into a field.
 #include "tools/textnumber.hpp"
 
+#include "app/rng.hpp"
+#include "tools/decimaldigits.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -160,6 +163,57 @@ TEST(TextNumber, LongDigitRunsAreReadExactly) {
         {"9007199254740993." + std::string(1000, '0') + "1", 9007199254740994.0},
         {"9007199254740993." + std::string(1000, '0'), 9007199254740992.0},
     });
+}
+
+// The kept digits become a double one of two ways, as the library allows; both must give the
+// correctly rounded double, so a reading is the same on every build of the game.
+TEST(TextNumber, BothWaysOfConvertingDigitsGiveTheNearestDouble) {
+    struct DigitsCase {
+        std::string digits;
+        int scale; // the value is 0.digits x 10^scale
+        double expected;
+    };
+    const double largest = std::numeric_limits<double>::max();
+    const double smallest = std::numeric_limits<double>::denorm_min();
+    const std::vector<DigitsCase> cases = {
+        {"1", 0, 0.1},
+        {"125", -3, 0.000125},
+        {"42", 2, 42},
+        {"9007199254740993", 16, 9007199254740992.0}, // a tie goes to the even side
+        {"9007199254740995", 16, 9007199254740996.0},
+        {"90071992547409930000000000000000000001", 16, 9007199254740994.0},
+        {"17976931348623157", 309, largest},
+        {"17976931348623159", 309, kInf},
+        {"22250738585072014", -307, std::numeric_limits<double>::min()},
+        {"49406564584124654", -323, smallest},
+        {"24703282292062328", -323, smallest}, // just above half the smallest denormal
+        {"24703282292062327", -323, 0},        // just below it
+        {"1", -400, 0},
+        {"1", 400, kInf},
+    };
+    for (const DigitsCase& c : cases) {
+        EXPECT_EQ(decimalDigitsValue(c.digits, c.scale), c.expected) << c.digits << " " << c.scale;
+        EXPECT_EQ(decimalDigitsValueByStrtod(c.digits, c.scale), c.expected)
+            << c.digits << " " << c.scale;
+    }
+
+    // Random digit runs across the whole range of doubles, denormals and both overflows.
+    constexpr int kRuns = 20000;
+    constexpr int kMaxDigits = 40;
+    constexpr int kLowestScale = -340;
+    constexpr int kScaleSpan = 660;
+    Rng rng;
+    rng.seed(7);
+    for (int k = 0; k < kRuns; ++k) {
+        const auto length = static_cast<int>(1 + rng.next32() % kMaxDigits);
+        std::string digits(1, static_cast<char>('1' + rng.next32() % 9));
+        while (static_cast<int>(digits.size()) < length) {
+            digits.push_back(static_cast<char>('0' + rng.next32() % 10));
+        }
+        const int scale = kLowestScale + static_cast<int>(rng.next32() % kScaleSpan);
+        ASSERT_EQ(decimalDigitsValue(digits, scale), decimalDigitsValueByStrtod(digits, scale))
+            << digits << " " << scale;
+    }
 }
 
 TEST(TextNumber, StoreIntoAFieldRoundsHalfToEvenAndClamps) {

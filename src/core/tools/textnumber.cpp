@@ -3,13 +3,12 @@
 #include "tools/textnumber.hpp"
 
 #include "app/numeric.hpp"
+#include "tools/decimaldigits.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 #include <limits>
 #include <string>
-#include <system_error>
 
 namespace wh {
 
@@ -163,16 +162,7 @@ double readDecimal(Cursor& c) {
     if (dropped) {
         digits.push_back('1');
     }
-    const std::string literal = "0." + digits + "e" + std::to_string(scale);
-    double value = 0.0;
-    const auto result = std::from_chars(literal.data(), literal.data() + literal.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        return scale > 0 ? kInfinity : 0.0;
-    }
-    if (result.ec != std::errc{}) {
-        return 0.0;
-    }
-    return value;
+    return decimalDigitsValue(digits, static_cast<int>(scale));
 }
 
 } // namespace
