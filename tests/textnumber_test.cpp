@@ -96,37 +96,67 @@ TEST(TextNumber, ReadingStopsAtTheFirstByteThatCannotContinue) {
     EXPECT_FALSE(std::signbit(readNumber("-0")));
 }
 
-TEST(TextNumber, HexAndOctalReadAsTheyWouldInCode) {
+TEST(TextNumber, HexAndOctalReadAsTheirPlainValues) {
     expectReadings({
         {"&HFF", 255},
         {"&hff", 255},
         {"&Hff", 255},
         {"&H7FFF", 32767},
-        {"&H8000", -32768}, // fits 16 bits: a 16-bit two's-complement value
-        {"&HFFFF", -1},
-        {"&H0000FFFF", -1}, // the value decides the width, not the digits typed
-        {"&H10000", 65536}, // past 16 bits: a 32-bit value
+        {"&H8000", 32768}, // never a narrow two's-complement -32768
+        {"&HFFFF", 65535},
+        {"&H0000FFFF", 65535},
+        {"&H10000", 65536},
         {"&H7FFFFFFF", 2147483647},
-        {"&H80000000", -2147483648.0},
-        {"&HFFFFFFFF", -1},
-        {"&H100000000", 4294967296.0}, // past 32 bits: the plain value
-        {"&HE5", 229},                 // E is a hex digit here, not an exponent
+        {"&H80000000", 2147483648.0},
+        {"&HFFFFFFFF", 4294967295.0},
+        {"&H100000000", 4294967296.0},
+        {"&HFFFFFFFFFFFFFFFF", 18446744073709551615.0}, // 2^64 - 1 rounds up to 2^64
+        {"&HE5", 229},                                  // E is a hex digit here, not an exponent
         {"&H1.5", 1},
         {"&HFG", 15},
         {"&H", 0},
         {"&HG", 0},
         {"&O17", 15},
         {"&o777", 511},
-        {"&O177777", -1},
-        {"&O100000", -32768},
-        {"&O37777777777", -1},
+        {"&O177777", 65535},
+        {"&O100000", 32768},
+        {"&O37777777777", 4294967295.0},
         {"&O18", 1},
         {"&OA", 0},
         {"-&HFF", -255},
-        {"-&HFFFF", 1},
+        {"-&HFFFF", -65535},
+        {"-&H8000", -32768},
         {"&", 0},
         {"&X5", 0},
         {"&5", 0},
+    });
+}
+
+// Past the 64 bits read exactly, each digit still counts: it scales the value and, when nonzero,
+// tips a rounding tie up. Leading zeros of any number count for nothing.
+TEST(TextNumber, LongHexAndOctalRunsAreReadCorrectlyRounded) {
+    // 2^53 - 1 shifted to the top of a double: the largest double, 0x1FFFFFFFFFFFFF x 2^971,
+    // written as 0xFFFFFFFFFFFFF8 followed by 242 hex zeros.
+    const std::string zeros242(242, '0');
+    const double largest = std::numeric_limits<double>::max();
+    expectReadings({
+        // 2^53 + 1 lies halfway between two doubles: the tie goes to the even 2^53 ...
+        {"&H20000000000001", 9007199254740992.0},
+        // ... and 2^53 + 3 to the even 2^53 + 4 ...
+        {"&H20000000000003", 9007199254740996.0},
+        // ... and so does it with ten zeros after it, scaled by 2^40, ...
+        {"&H20000000000001" + std::string(10, '0'), std::ldexp(9007199254740992.0, 40)},
+        // ... but a nonzero digit past the 64 bits read exactly tips the tie up.
+        {"&H20000000000001" + std::string(10, '0') + "1", std::ldexp(9007199254740994.0, 44)},
+        {"&H" + std::string(1000, '0') + "FF", 255},
+        {"&O" + std::string(1000, '0') + "17", 15},
+        {"&O1" + std::string(300, '0'), std::ldexp(1.0, 900)},
+        {"&O1" + std::string(400, '0'), kInf},
+        {"&HFFFFFFFFFFFFF8" + zeros242, largest},
+        // Half an ulp above the largest double ties to the even side, which is past it.
+        {"&HFFFFFFFFFFFFFC" + zeros242, kInf},
+        {"&HFFFFFFFFFFFFFBFF" + std::string(240, '0'), largest},
+        {"&H1" + std::string(100000, '0'), kInf},
     });
 }
 
@@ -239,10 +269,15 @@ TEST(TextNumber, StoreIntoAFieldRoundsHalfToEvenAndClamps) {
         {"2147483647.5", 32767, 2147483647},
         {"1e400", 32767, 2147483647},
         {"-1e400", -32768, -2147483647 - 1},
-        {"&HFFFF", -1, -1},
+        {"&HFFFF", 32767, 65535},
+        {"&H8000", 32767, 32768},
+        {"&H7FFF", 32767, 32767},
+        {"-&H8000", -32768, -32768},
+        {"&O177777", 32767, 65535},
         {"&H10000", 32767, 65536},
-        {"&HFFFFFFFF", -1, -1},
+        {"&HFFFFFFFF", 32767, 2147483647},
         {"&H100000000", 32767, 2147483647},
+        {"-&HFFFFFFFF", -32768, -2147483647 - 1},
         {"abc", 0, 0},
         {"", 0, 0},
     };
