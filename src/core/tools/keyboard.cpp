@@ -4,6 +4,7 @@
 
 #include "app/numeric.hpp"
 #include "render/rockdraw.hpp"
+#include "vehicle/vehicle.hpp"
 #include "world/agitation.hpp"
 
 namespace wh {
