@@ -4,6 +4,7 @@
 
 #include "app/numeric.hpp"
 #include "vehicle/vehicle.hpp"
+#include "world/sense.hpp"
 
 #include <iterator>
 
@@ -48,10 +49,6 @@ constexpr double kLaunchScale = 1.5;  // the gun vector times this is the launch
 // A fired timebomb counts 15 passes, then 14, 13, ... down to its burst.
 constexpr int16_t kTimebombCycles = 15;
 constexpr int16_t kTimebombStep = 1;
-
-double rnd(Game& g) {
-    return static_cast<double>(g.rng.nextSingle());
-}
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "app/numeric.hpp"
 #include "app/window.hpp"
 #include "level/colourclass.hpp"
+#include "world/sense.hpp"
 
 #include <cmath>
 #include <cstdlib>
@@ -33,17 +34,11 @@ constexpr double kBoulderBounceY = -0.1;  // and turns back a tenth of its fall
 constexpr int32_t kBoulderLift = 500;     // and is lifted this far, twips
 constexpr int16_t kBoulderWallPushX = 50; // pushed off a wall this much sideways
 constexpr int16_t kBoulderWallLift = 10;  // and this much upward
+// The wall probes reach far out, the free-side probes stay close: both walls can push at once.
+constexpr WallPush kBoulderWalls{kBoulderFreeSide, kBoulderProbe, kBoulderWallPushX,
+                                 kBoulderWallLift};
 
 constexpr int16_t kCometGravity = 20;
-
-Colour pointAt(const Game& g, int32_t x, int32_t y) {
-    return g.picground.Point(static_cast<double>(x), static_cast<double>(y));
-}
-
-// A fresh r in [0, 1) from the game's one generator.
-double rnd(Game& g) {
-    return static_cast<double>(g.rng.nextSingle());
-}
 
 // Grass, earth, red scenery or a growing explosion's orange at the probe point kills an actor;
 // grey, white (the vehicle), blue, yellow and the space off the playfield do not.
@@ -187,22 +182,12 @@ void boulder(Game& g, int i) {
         b.type = RockType::none;
     }
     // Touching ground it almost stops and hops up, so a boulder on the ground climbs onto it.
-    if (isSolid(pointAt(g, add32(b.x, b.xdis), add32(b.y, b.ydis)))) {
+    if (contact(g, b)) {
         b.xdis = nearest16(b.xdis * kBoulderRollX);
         b.ydis = nearest16(b.ydis * kBoulderBounceY);
         b.y = sub32(b.y, kBoulderLift);
     }
-    // The wall probes reach far out, the free-side probes stay close: both can push at once.
-    if (isOpenAir(pointAt(g, add32(b.x, kBoulderFreeSide), b.y)) &&
-        isSolid(pointAt(g, sub32(b.x, kBoulderProbe), b.y))) {
-        b.xdis = add16(b.xdis, kBoulderWallPushX);
-        b.ydis = sub16(b.ydis, kBoulderWallLift);
-    }
-    if (isOpenAir(pointAt(g, sub32(b.x, kBoulderFreeSide), b.y)) &&
-        isSolid(pointAt(g, add32(b.x, kBoulderProbe), b.y))) {
-        b.xdis = sub16(b.xdis, kBoulderWallPushX);
-        b.ydis = sub16(b.ydis, kBoulderWallLift);
-    }
+    pushOffWalls(g, b, kBoulderWalls);
 }
 
 void comet(Game& g, int i) {
