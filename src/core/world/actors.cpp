@@ -46,6 +46,19 @@ bool killedAt(const Game& g, int32_t x, int32_t y) {
     return isEarthtone(pointAt(g, x, y));
 }
 
+// An enemy's drop: a rock of the type at a random depth of up to `spread` twips below the enemy,
+// keeping its sideways speed. A drop that finds the table full is not made.
+void dropBelow(Game& g, const Rock& enemy, int16_t type, double spread) {
+    if (Rock* drop = g.rocks.add()) {
+        drop->type = type;
+        drop->x = enemy.x;
+        drop->y = nearest32(enemy.y + rnd(g) * spread);
+        drop->count = kDroppedRockCount;
+        drop->xdis = enemy.xdis;
+        drop->ydis = 0;
+    }
+}
+
 } // namespace
 
 void maker(Game& g, int i) {
@@ -120,15 +133,7 @@ void skeet(Game& g, int i) {
     // Only a count that lands exactly on 0 drops: one that steps past waits for the wrap.
     if (s.count == 0) {
         s.count = s.fullcount;
-        // A fire that finds the table full is not dropped.
-        if (Rock* fire = g.rocks.add()) {
-            fire->type = RockType::fire;
-            fire->x = s.x;
-            fire->y = nearest32(s.y + rnd(g) * kSkeetFireSpread);
-            fire->count = kDroppedRockCount;
-            fire->xdis = s.xdis;
-            fire->ydis = 0;
-        }
+        dropBelow(g, s, RockType::fire, kSkeetFireSpread);
     }
 
     const int32_t probeX = sub32(s.x, kActorProbe);
@@ -157,15 +162,7 @@ void plane(Game& g, int i) {
     // Unlike the skeet, any count at or below 0 drops.
     if (p.count <= 0) {
         p.count = p.fullcount;
-        // A bomb that finds the table full is not dropped.
-        if (Rock* bomb = g.rocks.add()) {
-            bomb->type = RockType::bomb;
-            bomb->x = p.x;
-            bomb->y = nearest32(p.y + rnd(g) * kPlaneBombSpread);
-            bomb->count = kDroppedRockCount;
-            bomb->xdis = p.xdis;
-            bomb->ydis = 0;
-        }
+        dropBelow(g, p, RockType::bomb, kPlaneBombSpread);
     }
 
     // The plane feels above itself, not ahead.
