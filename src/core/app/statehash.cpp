@@ -3,6 +3,8 @@
 // word, so changing any single word always changes the result.
 #include "app/statehash.hpp"
 
+#include "tools/panelfields.hpp"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -130,12 +132,13 @@ void hashPanel(Hasher& h, const Panel& p) {
     h.flag(p.visible);
     hashList(h, p.typelist);
     hashList(h, p.subtypelist);
-    for (const std::string* s : {&p.typelbl, &p.subtypelbl, &p.xdis, &p.ydis, &p.xt, &p.yt,
-                                 &p.counttext, &p.fullcount, &p.countstep, &p.number}) {
-        h.text(*s);
+    h.text(p.typelbl);
+    h.text(p.subtypelbl);
+    for (const PanelTextField& f : kPanelTextFields) {
+        h.text(p.*f.text);
     }
-    for (const bool b : {p.rndxdis, p.rndydis, p.rndcount, p.rndfullcount}) {
-        h.flag(b);
+    for (const PanelCheckField& f : kPanelCheckFields) {
+        h.flag(p.*f.ticked);
     }
 }
 
