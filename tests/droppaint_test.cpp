@@ -2,6 +2,7 @@
 #include "app/game.hpp"
 #include "tools/mouse.hpp"
 #include "world/fireplasma.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace wh {
 namespace {
 
 struct DragTest : ::testing::Test {
-    std::unique_ptr<Game> g = std::make_unique<Game>();
+    std::unique_ptr<Game> g = bareWorld();
     void SetUp() override {
         g->paintmode = 1;
         g->brushwidth = 60;
@@ -103,12 +104,8 @@ TEST_F(DragTest, FireBurnsWhatTheRedBrushPaints) {
     g->paintmode = 2;
     Form_MouseDown(*g, kButtonRight, 0, 4500, 4500); // a red disc from x 4050 to 4950 twips
     Form_MouseUp(*g, kButtonRight, 0, 4500, 4500);
-    Rock* fire = g->rocks.add();
-    fire->type = RockType::fire;
-    fire->x = 3600; // open air, the red two displacements ahead
-    fire->y = 4500;
-    fire->xdis = 300;
-    fire->count = 50;
+    // In open air, with the red two displacements ahead.
+    placeRock(*g, RockType::fire, 3600, 4500, 300, 0).count = 50;
     wh::fire(*g, 1);
     ASSERT_GT(g->rocks.rockcount, 1);
     EXPECT_EQ(g->rocks[2].type, RockType::explosion);

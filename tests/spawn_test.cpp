@@ -4,6 +4,7 @@
 #include "render/rockdraw.hpp"
 #include "tools/lists.hpp"
 #include "tools/mouse.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,7 @@ constexpr float kClickX = 3000;
 constexpr float kClickY = 4500;
 
 std::unique_ptr<Game> emptyWorld() {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
+    auto g = bareWorld();
     g->rng.seed(kSeed);
     return g;
 }
