@@ -7,6 +7,7 @@
 #include "world/actors.hpp"
 #include "world/behaviour.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,6 @@
 namespace wh {
 namespace {
 
-constexpr Colour kGreen = RGB(0, 82, 0);
 constexpr Colour kGrey = RGB(127, 127, 127);
 constexpr Colour kYellow = RGB(255, 255, 0);
 
@@ -26,24 +26,12 @@ constexpr Colour kYellow = RGB(255, 255, 0);
 constexpr int32_t kX = 3000;
 constexpr int32_t kY = 3000;
 
-struct World {
-    std::unique_ptr<Game> g = std::make_unique<Game>();
-
-    World() {
-        g->picground.Cls();
-        g->picground.setDrawWidth(1);
+// Actors stand at (kX, kY) unless placed elsewhere.
+struct World : BareWorld {
+    Rock& put(int16_t type, int32_t x = kX, int32_t y = kY, int16_t xdis = 0,
+              int16_t ydis = 0) const {
+        return BareWorld::put(type, x, y, xdis, ydis);
     }
-    Rock& put(int16_t type, int32_t x = kX, int32_t y = kY, int16_t xdis = 0, int16_t ydis = 0) {
-        Rock* r = g->rocks.add();
-        r->type = type;
-        r->x = x;
-        r->y = y;
-        r->xdis = xdis;
-        r->ydis = ydis;
-        return *r;
-    }
-    void paint(int32_t x, int32_t y, Colour c) { g->picground.PSet(x, y, c); }
-    Rock& rock(int i) const { return g->rocks[i]; }
     // The numbers the next rule will draw, without moving the game's own generator.
     Rng foresee() const { return g->rng; }
 };
@@ -226,7 +214,7 @@ TEST(Actors, EndWhenTheProbeReadsAColourStrictlyBetweenBlackAndYellow) {
         bool kills;
     };
     const Case cases[] = {
-        {kGreen, true},           {RGB(255, 0, 0), true}, // the red scenery
+        {kGround, true},          {RGB(255, 0, 0), true}, // the red scenery
         {RGB(1, 0, 0), true},                             // 1, just above black
         {RGB(254, 255, 0), true},                         // 65534, just below yellow
         {RGB(255, 128, 0), true},                         // an explosion's orange
@@ -267,7 +255,7 @@ TEST(Actors, OnlyTheirOwnProbePointKills) {
         SCOPED_TRACE(testing::Message() << p.type << "/" << p.subtype);
         World w;
         putActor(w, p);
-        w.paint(kX - p.dy, kY + p.dx, kGreen); // the probe turned a quarter round
+        w.paint(kX - p.dy, kY + p.dx, kGround); // the probe turned a quarter round
         rockBehaviour(*w.g, 1);
         EXPECT_EQ(w.rock(1).type, p.type);
     }
@@ -418,7 +406,7 @@ TEST(Skeet, TurnsRoundAtAnythingAheadOnItsLeft) {
     };
     const Case cases[] = {
         {kGrey, RockType::enemy, true},
-        {kGreen, RockType::none, true}, // killed and turned
+        {kGround, RockType::none, true}, // killed and turned
         {kBlack, RockType::enemy, false},
     };
     for (const Case& c : cases) {
@@ -503,8 +491,8 @@ TEST(Enemy, OtherSubtypesDoNothing) {
     e.count = 1;
     const Rock before = e;
     const Rng rng = w.g->rng;
-    w.paint(kX - 100, kY, kGreen);
-    w.paint(kX, kY - 100, kGreen);
+    w.paint(kX - 100, kY, kGround);
+    w.paint(kX, kY - 100, kGround);
     enemy(*w.g, 1);
     EXPECT_EQ(w.rock(1), before);
     EXPECT_EQ(w.g->rng.state, rng.state);
@@ -555,7 +543,7 @@ TEST(Boulder, RollsOffWallsFarToEitherSide) {
         {{{-500, kGrey}, {500, kGrey}}, 0, -20, RockType::boulder}, // both push
         {{{-500, kGrey}, {50, kGrey}}, 0, 0, RockType::boulder},    // no room to the right
         {{{500, kGrey}, {-50, kGrey}}, 0, 0, RockType::boulder},
-        {{{-500, kGreen}}, 50, -10, RockType::none}, // killed, yet still pushed
+        {{{-500, kGround}}, 50, -10, RockType::none}, // killed, yet still pushed
         {{{-500, kYellow}}, 50, -10, RockType::boulder},
         {{{-400, kGrey}, {400, kGrey}}, 0, 0, RockType::boulder}, // too near for the far probes
     };
@@ -579,8 +567,8 @@ TEST(Boulder, RollsOffWallsFarToEitherSide) {
 TEST(Comet, OnlyFalls) {
     World w;
     w.put(RockType::comet, kX, kY, 5, 10);
-    w.paint(kX + 5, kY + 10 + 20, kGreen); // ground ahead means nothing to it
-    w.paint(kX - 100, kY, kGreen);
+    w.paint(kX + 5, kY + 10 + 20, kGround); // ground ahead means nothing to it
+    w.paint(kX - 100, kY, kGround);
     stepRock(*w.g, 1);
     EXPECT_EQ(w.rock(1).x, kX + 5);
     EXPECT_EQ(w.rock(1).y, kY + 10);
@@ -598,7 +586,7 @@ TEST(Reactor, OnlyMovesByItsDisplacement) {
     Rock& r = w.put(RockType::reactor, kX, kY, 7, -9);
     r.count = 1;
     r.countstep = 1;
-    w.paint(kX - 100, kY, kGreen);
+    w.paint(kX - 100, kY, kGround);
     Rock expected = r;
     expected.x = kX + 7;
     expected.y = kY - 9;

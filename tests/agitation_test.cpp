@@ -7,6 +7,7 @@
 #include "render/looks.hpp"
 #include "render/rockdraw.hpp"
 #include "world/agitation.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +28,6 @@ constexpr double kCentreXBase = 300;
 constexpr double kCentreYSpan = 8415;
 constexpr int32_t kCentreXMax = 63705; // 64005 - 300
 constexpr int32_t kCentreYMax = 8415;  // 9015 - 600
-
-std::unique_ptr<Game> emptyWorld() {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
-    return g;
-}
 
 // Slot i holds a stale solid rock (no look of it draws a random number) at a place its own.
 void fillStale(Game& g, int upTo) {
@@ -78,7 +73,7 @@ template <typename T> std::vector<unsigned char> bytesOf(const T& v) {
 // ---- scatter ----
 
 TEST(Scatter, AnEmptyTableIsLeftAlone) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     fillStale(*g, 40);
     const Table before = g->rocks.rocks;
     const uint64_t state = g->rng.state;
@@ -97,7 +92,7 @@ TEST(Scatter, GroupsOfTwentyOneShareTheirLastIndexWithTheNext) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rockcount);
-        auto g = emptyWorld();
+        auto g = bareWorld();
         fillStale(*g, 80);
         g->rocks.rockcount = c.rockcount;
         const Table before = g->rocks.rocks;
@@ -126,7 +121,7 @@ TEST(Scatter, GroupsOfTwentyOneShareTheirLastIndexWithTheNext) {
 }
 
 TEST(Scatter, ErasesEachRockAndDrawsItAtItsNewPlace) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     Rock* r = g->rocks.add();
     r->type = RockType::gas; // a white dot
     r->x = 3000;
@@ -141,7 +136,7 @@ TEST(Scatter, ErasesEachRockAndDrawsItAtItsNewPlace) {
 // Every centre lies in 300 .. W - 300 and 0 .. H - 600, and the groups reach across the whole
 // playfield, its far right included. A full table's last group ends exactly on slot 1500.
 TEST(Scatter, CentresCoverThePlayfieldInsideTheirMarginsAndStopAtTheTablesEnd) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     g->rocks.rockcount = kLastRockIndex;
     g->vehicle.bodyx1 = 12345;
     const std::vector<unsigned char> vehicle = bytesOf(g->vehicle);
@@ -178,7 +173,7 @@ TEST(Scatter, CentresCoverThePlayfieldInsideTheirMarginsAndStopAtTheTablesEnd) {
 // No adder raises rockcount past the table's end; if it were there, no group would start at or
 // beyond slot 1500 and nothing past it would be written.
 TEST(Scatter, NeverWritesPastTheLastSlot) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     g->rocks.rockcount = kLastRockIndex + 10;
     const std::vector<unsigned char> vehicle = bytesOf(g->vehicle);
     explode(*g);
@@ -191,7 +186,7 @@ TEST(Scatter, NeverWritesPastTheLastSlot) {
 
 // Rocks 1 to 3 as given; slot 4, above rockcount, holds a stale alive rock.
 struct Agitated {
-    std::unique_ptr<Game> g = emptyWorld();
+    std::unique_ptr<Game> g = bareWorld();
 
     explicit Agitated(std::vector<int16_t> types) {
         g->timer2.interval = kTimer2Interval;

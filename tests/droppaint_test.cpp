@@ -1,6 +1,8 @@
 // Dropping rocks and painting terrain by dragging on the window's own surface.
 #include "app/game.hpp"
 #include "tools/mouse.hpp"
+#include "world/fireplasma.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,7 @@ namespace wh {
 namespace {
 
 struct DragTest : ::testing::Test {
-    std::unique_ptr<Game> g = std::make_unique<Game>();
+    std::unique_ptr<Game> g = bareWorld();
     void SetUp() override {
         g->paintmode = 1;
         g->brushwidth = 60;
@@ -93,6 +95,21 @@ TEST_F(DragTest, PaintingAirDigsAHoleAndUnknownModesPaintNothing) {
     Form_MouseMove(*g, 0, 0, 4500, 4500);
     EXPECT_EQ(g->picground.drawWidth(), 3);
     EXPECT_EQ(g->picground.Point(4500, 4500), kBlack);
+}
+
+// The red brush paints the very scenery fire burns: a fire heading for a painted red disc blasts
+// a crater there and fills it with explosions.
+TEST_F(DragTest, FireBurnsWhatTheRedBrushPaints) {
+    g->picground.Cls();
+    g->paintmode = 2;
+    Form_MouseDown(*g, kButtonRight, 0, 4500, 4500); // a red disc from x 4050 to 4950 twips
+    Form_MouseUp(*g, kButtonRight, 0, 4500, 4500);
+    // In open air, with the red two displacements ahead.
+    placeRock(*g, RockType::fire, 3600, 4500, 300, 0).count = 50;
+    wh::fire(*g, 1);
+    ASSERT_GT(g->rocks.rockcount, 1);
+    EXPECT_EQ(g->rocks[2].type, RockType::explosion);
+    EXPECT_EQ(g->picground.Point(4100, 4500), kBlack); // the crater bites into the red
 }
 
 TEST_F(DragTest, OtherButtonsStartNothingAndAFullTableIgnoresDrops) {

@@ -5,6 +5,7 @@
 #include "app/numeric.hpp"
 #include "world/explosives.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,31 +17,12 @@
 namespace wh {
 namespace {
 
-constexpr Colour kGround = RGB(0, 82, 0);
-
 // The blast centre: pixel (300, 300), the middle of a ground disc 400 pixels across.
 constexpr int32_t kCx = 4500;
 constexpr int32_t kCy = 4500;
 constexpr int kCpx = 300;
 constexpr int kCpy = 300;
 constexpr int kGroundDisc = 400;
-
-std::unique_ptr<Game> emptyWorld() {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
-    return g;
-}
-
-Rock& put(Game& g, int16_t type, int32_t x, int32_t y, int16_t xdis = 0, int16_t ydis = 0) {
-    Rock* r = g.rocks.add();
-    EXPECT_NE(r, nullptr);
-    r->type = type;
-    r->x = x;
-    r->y = y;
-    r->xdis = xdis;
-    r->ydis = ydis;
-    return *r;
-}
 
 bool isOrange(Colour c) {
     return c >= 0 && (c & 0xFF) == 255 && (c >> 16) == 0;
@@ -49,23 +31,19 @@ bool isBlack(Colour c) {
     return c == kBlack;
 }
 
-Colour pixel(const Game& g, int px, int py) {
-    return g.picground.Point(px * 15, py * 15);
-}
-
 // Length of the unbroken run of pixels of one kind through (px, py), along a row or a column.
 int runThrough(const Game& g, int px, int py, bool alongRow,
                const std::function<bool(Colour)>& kind) {
-    if (!kind(pixel(g, px, py))) {
+    if (!kind(pixelAt(g, px, py))) {
         return 0;
     }
     const int dx = alongRow ? 1 : 0;
     const int dy = alongRow ? 0 : 1;
     int n = 1;
-    for (int k = 1; kind(pixel(g, px + k * dx, py + k * dy)); ++k) {
+    for (int k = 1; kind(pixelAt(g, px + k * dx, py + k * dy)); ++k) {
         ++n;
     }
-    for (int k = 1; kind(pixel(g, px - k * dx, py - k * dy)); ++k) {
+    for (int k = 1; kind(pixelAt(g, px - k * dx, py - k * dy)); ++k) {
         ++n;
     }
     return n;
@@ -75,7 +53,7 @@ int orangeLeft(const Game& g) {
     int n = 0;
     for (int y = kCpy - kGroundDisc / 2; y < kCpy + kGroundDisc / 2; ++y) {
         for (int x = kCpx - kGroundDisc / 2; x < kCpx + kGroundDisc / 2; ++x) {
-            n += isOrange(pixel(g, x, y)) ? 1 : 0;
+            n += isOrange(pixelAt(g, x, y)) ? 1 : 0;
         }
     }
     return n;
@@ -83,10 +61,10 @@ int orangeLeft(const Game& g) {
 
 // An explosion at the centre of a ground disc, alone in the table.
 std::unique_ptr<Game> blastWorld(int16_t count, int16_t fullcount, int16_t countstep) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     g->picground.setDrawWidth(kGroundDisc);
     g->picground.PSet(kCx, kCy, kGround);
-    Rock& e = put(*g, RockType::explosion, kCx, kCy);
+    Rock& e = placeRock(*g, RockType::explosion, kCx, kCy);
     e.count = count;
     e.fullcount = fullcount;
     e.countstep = countstep;
@@ -118,7 +96,7 @@ void checkLife(Game& g, const std::vector<LifeStep>& life, bool throughPass) {
         EXPECT_EQ(g.picground.drawWidth(), s.width);
         if (s.orange) {
             const int32_t green = nearest32(static_cast<double>(expect.nextSingle()) * 255);
-            EXPECT_EQ(pixel(g, kCpx, kCpy), RGB(255, green, 0));
+            EXPECT_EQ(pixelAt(g, kCpx, kCpy), RGB(255, green, 0));
             EXPECT_EQ(runThrough(g, kCpx, kCpy, true, isOrange), s.width);
             EXPECT_EQ(runThrough(g, kCpx, kCpy, false, isOrange), s.width);
         } else {
@@ -216,10 +194,10 @@ TEST(Explosion, OrangeWidthBelowOnePixelDrawsOnePixel) {
         EXPECT_EQ(g->rocks[1].count, c.countAfter);
         EXPECT_EQ(g->rocks[1].type, RockType::explosion);
         EXPECT_EQ(g->picground.drawWidth(), 1);
-        EXPECT_TRUE(isOrange(pixel(*g, kCpx, kCpy)));
-        EXPECT_EQ(pixel(*g, kCpx + 1, kCpy), kGround);
-        EXPECT_EQ(pixel(*g, kCpx - 1, kCpy), kGround);
-        EXPECT_EQ(pixel(*g, kCpx, kCpy + 1), kGround);
+        EXPECT_TRUE(isOrange(pixelAt(*g, kCpx, kCpy)));
+        EXPECT_EQ(pixelAt(*g, kCpx + 1, kCpy), kGround);
+        EXPECT_EQ(pixelAt(*g, kCpx - 1, kCpy), kGround);
+        EXPECT_EQ(pixelAt(*g, kCpx, kCpy + 1), kGround);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "world/behaviour.hpp"
 #include "world/explosives.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,6 @@
 
 namespace wh {
 namespace {
-
-constexpr Colour kGround = RGB(0, 82, 0);
 
 // A rock well inside open air, away from every edge.
 constexpr int32_t kX = 3000;
@@ -37,35 +36,12 @@ Rock leftover() {
     return r;
 }
 
-std::unique_ptr<Game> emptyWorld() {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
-    return g;
-}
-
-// One ground pixel under the point (x, y) twips.
-void groundAt(Game& g, int32_t x, int32_t y) {
-    g.picground.setDrawWidth(1);
-    g.picground.PSet(x, y, kGround);
-}
-
 // A ground floor from pixel row 300 (y 4500 twips) down to row 349, right across the playfield.
 void floorAt300(Game& g) {
     for (int row = 300; row < 350; ++row) {
         g.picground.setDrawWidth(1);
         g.picground.Line(0, row * 15, Playfield::Width - 1, row * 15, kGround);
     }
-}
-
-Rock& put(Game& g, int16_t type, int32_t x, int32_t y, int16_t xdis = 0, int16_t ydis = 0) {
-    Rock* r = g.rocks.add();
-    EXPECT_NE(r, nullptr);
-    r->type = type;
-    r->x = x;
-    r->y = y;
-    r->xdis = xdis;
-    r->ydis = ydis;
-    return *r;
 }
 
 // ---- bullet ----
@@ -84,10 +60,10 @@ TEST(Bullet, RemovedNearTheRightEdgeOrOnContact) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << " " << c.ground);
-        auto g = emptyWorld();
-        put(*g, RockType::bullet, c.x, kY, 10, 20);
+        auto g = bareWorld();
+        placeRock(*g, RockType::bullet, c.x, kY, 10, 20);
         if (c.ground) {
-            groundAt(*g, c.x + 10, kY + 20);
+            paintPixel(*g, c.x + 10, kY + 20, kGround);
         }
         bullet(*g, 1);
         EXPECT_EQ(g->rocks[1].type, c.removed ? RockType::none : RockType::bullet);
@@ -112,12 +88,12 @@ const BurstCase kBursts[] = {
 TEST(Burst, OnContactFiveRocksFlyFromTheBurstPoint) {
     for (const BurstCase& c : kBursts) {
         SCOPED_TRACE(c.type);
-        auto g = emptyWorld();
+        auto g = bareWorld();
         for (int k = 2; k <= 6; ++k) {
             g->rocks[k] = leftover();
         }
-        put(*g, c.type, kX, kY, 30, 40);
-        groundAt(*g, kX + 30, kY + 60); // 40 plus gravity 20
+        placeRock(*g, c.type, kX, kY, 30, 40);
+        paintPixel(*g, kX + 30, kY + 60, kGround); // 40 plus gravity 20
         Rng expect = g->rng;
         rockBehaviour(*g, 1);
         EXPECT_EQ(g->rocks[1].type, RockType::none);
@@ -149,9 +125,10 @@ TEST(Burst, OnContactFiveRocksFlyFromTheBurstPoint) {
 TEST(Burst, InOpenAirOnlyFalls) {
     for (const BurstCase& c : kBursts) {
         SCOPED_TRACE(c.type);
-        auto g = emptyWorld();
-        put(*g, c.type, kX, kY, 30, 40);
-        groundAt(*g, kX + 30, kY + 40); // where it would be without gravity: pixel row 202
+        auto g = bareWorld();
+        placeRock(*g, c.type, kX, kY, 30, 40);
+        paintPixel(*g, kX + 30, kY + 40,
+                   kGround); // where it would be without gravity: pixel row 202
         const Rng before = g->rng;
         rockBehaviour(*g, 1);
         EXPECT_EQ(g->rocks[1].type, c.type);
@@ -162,9 +139,9 @@ TEST(Burst, InOpenAirOnlyFalls) {
 }
 
 TEST(Burst, IsCutShortAtTheEndOfTheTable) {
-    auto g = emptyWorld();
-    put(*g, RockType::bomb, kX, kY);
-    groundAt(*g, kX, kY + 20);
+    auto g = bareWorld();
+    placeRock(*g, RockType::bomb, kX, kY);
+    paintPixel(*g, kX, kY + 20, kGround);
     g->rocks.rockcount = kLastRockIndex - 2;
     Rng expect = g->rng;
     bomb(*g, 1);
@@ -180,9 +157,9 @@ TEST(Burst, IsCutShortAtTheEndOfTheTable) {
 TEST(Burst, BombFallingOntoAFloorBurstsInItsTwelfthPass) {
     // Pass k leaves the bomb at 3000 + 10 k (k - 1) with ydis 20 k, so its next point is
     // 3000 + 10 k (k + 1): 4320 after pass 11, 4560 (inside the floor from 4500) after pass 12.
-    auto g = emptyWorld();
+    auto g = bareWorld();
     floorAt300(*g);
-    put(*g, RockType::bomb, kX, kY);
+    placeRock(*g, RockType::bomb, kX, kY);
     for (int pass = 1; pass <= 11; ++pass) {
         rockpass(*g);
     }
@@ -216,13 +193,13 @@ TEST(InPlace, ContactTurnsTheRockIntoAnExplosionWhereItIs) {
     for (const Case& c : cases) {
         for (bool ground : {true, false}) {
             SCOPED_TRACE(testing::Message() << c.type << " " << ground);
-            auto g = emptyWorld();
-            Rock& r = put(*g, c.type, kX, kY, 30, 40);
+            auto g = bareWorld();
+            Rock& r = placeRock(*g, c.type, kX, kY, 30, 40);
             r.count = 7;
             r.fullcount = 8;
             r.countstep = 9;
             if (ground) {
-                groundAt(*g, kX + 30, kY + 40 + c.gravity);
+                paintPixel(*g, kX + 30, kY + 40 + c.gravity, kGround);
             }
             rockBehaviour(*g, 1);
             const Rock& e = g->rocks[1];
@@ -249,10 +226,10 @@ TEST(InPlace, ContactTurnsTheRockIntoAnExplosionWhereItIs) {
 // ---- missle ----
 
 TEST(Missle, ContactLeavesAnExplosionOnTopOfTheTable) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     g->rocks[2] = leftover();
-    put(*g, RockType::missle, kX, kY, 300, 0);
-    groundAt(*g, kX + 300, kY);
+    placeRock(*g, RockType::missle, kX, kY, 300, 0);
+    paintPixel(*g, kX + 300, kY, kGround);
     missle(*g, 1);
     EXPECT_EQ(g->rocks[1].type, RockType::none);
     ASSERT_EQ(g->rocks.rockcount, 2);
@@ -271,9 +248,9 @@ TEST(Missle, ContactLeavesAnExplosionOnTopOfTheTable) {
 }
 
 TEST(Missle, FullTableTakesTheMissileWithoutItsBlast) {
-    auto g = emptyWorld();
-    put(*g, RockType::missle, kX, kY, 300, 0);
-    groundAt(*g, kX + 300, kY);
+    auto g = bareWorld();
+    placeRock(*g, RockType::missle, kX, kY, 300, 0);
+    paintPixel(*g, kX + 300, kY, kGround);
     g->rocks.rockcount = kLastRockIndex;
     const Rock top = g->rocks[kLastRockIndex];
     missle(*g, 1);
@@ -286,10 +263,10 @@ TEST(Missle, MissleAndHomerFlyStraightIntoAWall) {
     // From x 3000 at 300 a pass the next point reaches the wall at 4500 in pass 4, at x 4200.
     for (int16_t type : {RockType::missle, RockType::homer}) {
         SCOPED_TRACE(type);
-        auto g = emptyWorld();
+        auto g = bareWorld();
         g->picground.setDrawWidth(1);
         g->picground.Line(4500, 0, 4500, Playfield::Height - 1, kGround);
-        put(*g, type, kX, kY, 300, 0);
+        placeRock(*g, type, kX, kY, 300, 0);
         for (int pass = 1; pass <= 3; ++pass) {
             rockpass(*g);
             EXPECT_EQ(g->rocks[1].type, type);
@@ -311,11 +288,11 @@ TEST(Missle, MissleAndHomerFlyStraightIntoAWall) {
 // ---- timebomb ----
 
 TEST(Timebomb, CyclesStepByStepThenTenMultibombs) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     for (int k = 2; k <= 11; ++k) {
         g->rocks[k] = leftover();
     }
-    Rock& t = put(*g, RockType::timebomb, kX, kY);
+    Rock& t = placeRock(*g, RockType::timebomb, kX, kY);
     t.count = 3;
     t.fullcount = 2;
     t.countstep = 1;
@@ -368,8 +345,8 @@ TEST(Timebomb, BurstsAfterItsCycles) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " " << c.fullcount << " " << c.countstep);
-        auto g = emptyWorld();
-        Rock& t = put(*g, RockType::timebomb, kX, kY);
+        auto g = bareWorld();
+        Rock& t = placeRock(*g, RockType::timebomb, kX, kY);
         t.count = c.count;
         t.fullcount = c.fullcount;
         t.countstep = c.countstep;
@@ -393,12 +370,12 @@ TEST(Settle, TimebombAndProxbombHopOffTheGround) {
     const Case cases[] = {{RockType::timebomb, 10}, {RockType::proxbomb, 20}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        auto g = emptyWorld();
-        Rock& r = put(*g, c.type, kX, kY, 45, static_cast<int16_t>(25 - c.gravity));
+        auto g = bareWorld();
+        Rock& r = placeRock(*g, c.type, kX, kY, 45, static_cast<int16_t>(25 - c.gravity));
         r.count = 100;
         r.fullcount = 5;
         r.countstep = 1;
-        groundAt(*g, kX + 45, kY + 25);
+        paintPixel(*g, kX + 45, kY + 25, kGround);
         rockBehaviour(*g, 1);
         EXPECT_EQ(g->rocks[1].type, c.type);
         EXPECT_EQ(g->rocks[1].xdis, 4);  // nearest(4.5)
@@ -409,9 +386,9 @@ TEST(Settle, TimebombAndProxbombHopOffTheGround) {
 }
 
 TEST(Proxbomb, HoversOverAFloorUntilTheTrigger) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     floorAt300(*g);
-    put(*g, RockType::proxbomb, kX, 4400);
+    placeRock(*g, RockType::proxbomb, kX, 4400);
     struct After {
         int32_t y;
         int16_t ydis;
@@ -446,9 +423,9 @@ TEST(Proxbomb, HoversOverAFloorUntilTheTrigger) {
 TEST(Proxbomb, TriggerSetsOffEveryProxbombInFlight) {
     for (int16_t trigger : {kTrue, kFalse}) {
         SCOPED_TRACE(trigger);
-        auto g = emptyWorld();
-        put(*g, RockType::proxbomb, kX, kY, 50, 100);
-        put(*g, RockType::proxbomb, 2 * kX, kY, -50, -100);
+        auto g = bareWorld();
+        placeRock(*g, RockType::proxbomb, kX, kY, 50, 100);
+        placeRock(*g, RockType::proxbomb, 2 * kX, kY, -50, -100);
         g->keys.trigger = trigger;
         rockpass(*g);
         for (int k = 1; k <= 2; ++k) {

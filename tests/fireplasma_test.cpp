@@ -5,6 +5,7 @@
 #include "app/numeric.hpp"
 #include "world/fireplasma.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,6 @@
 namespace wh {
 namespace {
 
-constexpr Colour kGround = RGB(0, 82, 0);
 constexpr Colour kGrey = RGB(107, 107, 107);
 constexpr Colour kRed = RGB(255, 0, 0);
 constexpr int32_t kPx = 15; // twips per pixel
@@ -25,27 +25,10 @@ struct Pixel {
 };
 
 // A rock at index 1 of an otherwise empty table on an all-black playfield.
-struct World {
-    std::unique_ptr<Game> g = std::make_unique<Game>();
-
+struct World : BareWorld {
     World(int16_t type, int32_t x, int32_t y, int16_t xdis, int16_t ydis, int16_t count) {
-        g->picground.Cls();
-        Rock* r = g->rocks.add();
-        r->type = type;
-        r->x = x;
-        r->y = y;
-        r->xdis = xdis;
-        r->ydis = ydis;
-        r->count = count;
+        put(type, x, y, xdis, ydis).count = count;
     }
-    Rock& rock() const { return g->rocks[1]; }
-
-    void paint(int32_t x, int32_t y, Colour colour) const {
-        g->picground.setDrawWidth(1);
-        g->picground.PSet(x, y, colour);
-    }
-    // Colour of pixel (column, row).
-    Colour pixel(int column, int row) const { return g->picground.Point(column * kPx, row * kPx); }
 
     // Slots above rockcount hold a left-over record, so an adder's untouched fields show.
     void litterSlots(int from, int to) const {
@@ -56,11 +39,7 @@ struct World {
     // Live filler rocks without a behaviour of their own.
     void fillTableTo(int last) const {
         while (g->rocks.rockcount < last) {
-            Rock* r = g->rocks.add();
-            *r = Rock{};
-            r->type = RockType::plane;
-            r->x = 1;
-            r->y = 1;
+            addRock(*g, rockOf(RockType::plane, 1, 1));
         }
     }
 };

@@ -5,6 +5,7 @@
 #include "vehicle/firing.hpp"
 #include "vehicle/geometry.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,7 @@ constexpr int32_t kTipX = kGunX + 205;
 constexpr int16_t kTipY = kGunY - 143;
 
 std::unique_ptr<Game> armed(int16_t weapon) {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
+    auto g = bareWorld();
     g->pi = 3.1415;
     g->degtorad = g->pi / 180;
     Vehicle& v = g->vehicle;

@@ -2,6 +2,7 @@
 // clear, removing and adding rocks, the brush, the weapon and the paint colour.
 #include "app/game.hpp"
 #include "tools/keyboard.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace wh {
 namespace {
 
 struct KeyboardTest : ::testing::Test {
-    std::unique_ptr<Game> g = std::make_unique<Game>();
+    std::unique_ptr<Game> g = bareWorld();
     void SetUp() override {
         g->rng.seed(5);
         g->brushwidth = 60;

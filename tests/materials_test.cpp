@@ -4,6 +4,7 @@
 #include "app/numeric.hpp"
 #include "world/materials.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 namespace wh {
 namespace {
 
-constexpr Colour kGround = RGB(0, 82, 0);
 constexpr Colour kPond = RGB(0, 0, 255);
 constexpr int32_t kH = Playfield::Height; // 9015
 constexpr int32_t kW = Playfield::Width;  // 64005
@@ -28,24 +28,15 @@ struct Pixel {
     int32_t x, y; // twips
 };
 
-struct World {
-    std::unique_ptr<Game> g = std::make_unique<Game>();
-
+// A rock at index 1 over single pixels of one colour.
+struct World : BareWorld {
     World(int16_t type, int32_t x, int32_t y, int16_t xdis, int16_t ydis,
           const std::vector<Pixel>& ground = {}, Colour colour = kGround) {
-        g->picground.Cls();
-        g->picground.setDrawWidth(1);
         for (const Pixel& p : ground) {
-            g->picground.PSet(p.x, p.y, colour);
+            paint(p.x, p.y, colour);
         }
-        Rock* r = g->rocks.add();
-        r->type = type;
-        r->x = x;
-        r->y = y;
-        r->xdis = xdis;
-        r->ydis = ydis;
+        put(type, x, y, xdis, ydis);
     }
-    Rock& rock() const { return g->rocks[1]; }
 };
 
 // ---- gas ----

@@ -1,6 +1,7 @@
 // Rock looks: every type's shapes, pen widths and colours, the random numbers each look takes,
 // and erasing that covers exactly what drawing painted.
 #include "render/rockdraw.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,6 @@ constexpr double kPx = kTwipsPerPixel;
 // Centre of pixel column or row p, twips.
 constexpr double at(int p) {
     return p * kPx + 7;
-}
-
-Rock makeRock(int16_t type, int32_t x, int32_t y, int16_t xdis = 0, int16_t ydis = 0) {
-    Rock r;
-    r.type = type;
-    r.x = x;
-    r.y = y;
-    r.xdis = xdis;
-    r.ydis = ydis;
-    return r;
 }
 
 Rock withSubtype(Rock r, int16_t subtype) {
@@ -131,22 +122,14 @@ int drawsTaken(Kind k) {
 }
 
 struct RenderTest : ::testing::Test {
-    std::unique_ptr<Game> g = std::make_unique<Game>();
+    std::unique_ptr<Game> g = bareWorld();
     Playfield& pf = g->picground;
 
-    void SetUp() override {
-        pf.Cls();
-        g->rng.seed(20240611);
-    }
+    void SetUp() override { g->rng.seed(20240611); }
     Rock& place(const Rock& r) {
         g->rocks[1] = r;
         g->rocks.rockcount = 1;
         return g->rocks[1];
-    }
-    // One dot wider than the whole playfield covers every pixel.
-    static void fill(Playfield& p, Colour c) {
-        p.setDrawWidth(kMaxPenWidth);
-        p.PSet(Playfield::Width / 2, Playfield::Height / 2, c);
     }
 };
 
@@ -179,8 +162,8 @@ TEST_F(RenderTest, ErasingCoversExactlyThePixelsDrawingPainted) {
                 SCOPED_TRACE(testing::Message() << "type " << k.type << " subtype " << k.subtype
                                                 << ", " << p.what << ", ground " << ground);
                 pf.Cls();
-                fill(pf, ground);
-                Rock r = makeRock(k.type, p.x, p.y, p.xdis, p.ydis);
+                paintAll(pf, ground);
+                Rock r = rockOf(k.type, p.x, p.y, p.xdis, p.ydis);
                 r.subtype = k.subtype;
                 r.count = p.count;
                 r.fullcount = p.fullcount;
@@ -211,7 +194,7 @@ TEST_F(RenderTest, ErasingCoversExactlyThePixelsDrawingPainted) {
 }
 
 TEST_F(RenderTest, ErasedIceLeavesItsColourBehindAsTerrain) {
-    place(makeRock(RockType::ice, at(500), at(300)));
+    place(rockOf(RockType::ice, at(500), at(300)));
     drawrocks(*g, 1);
     const std::vector<Colour> drawn = pf.pixels();
     eraserocks(*g, 1);
@@ -231,7 +214,7 @@ TEST_F(RenderTest, TypesWithoutALookTouchNothing) {
             continue;
         }
         SCOPED_TRACE(testing::Message() << "type " << k.type << " subtype " << k.subtype);
-        place(withSubtype(makeRock(k.type, 30000, 4000, 150, 90), k.subtype));
+        place(withSubtype(rockOf(k.type, 30000, 4000, 150, 90), k.subtype));
         for (auto* call : {&drawrocks, &eraserocks}) {
             pf.setDrawWidth(17);
             const uint64_t revision = pf.revision();
@@ -247,7 +230,7 @@ TEST_F(RenderTest, TypesWithoutALookTouchNothing) {
 
 TEST_F(RenderTest, IndexOutsideTheTableDrawsNothing) {
     for (int i = 0; i <= kLastRockIndex; i += 100) {
-        g->rocks[i] = makeRock(RockType::gas, 3000, 3000);
+        g->rocks[i] = rockOf(RockType::gas, 3000, 3000);
     }
     const uint64_t revision = pf.revision();
     for (int i : {-1, kLastRockIndex + 1, 40000}) {
@@ -292,67 +275,67 @@ struct LookCase {
 std::vector<LookCase> fixedLooks() {
     using RT = RockType;
     return {
-        {"gas", makeRock(RT::gas, 3000, 1500), {dotAt(2, 3000, 1500, kWhiteLook)}},
-        {"solid", makeRock(RT::solid, 3007, 1522), {dotAt(2, 3007, 1522, kGrey)}},
+        {"gas", rockOf(RT::gas, 3000, 1500), {dotAt(2, 3000, 1500, kWhiteLook)}},
+        {"solid", rockOf(RT::solid, 3007, 1522), {dotAt(2, 3007, 1522, kGrey)}},
         {"alive",
-         makeRock(RT::alive, 6000, 2000, 90, -45),
+         rockOf(RT::alive, 6000, 2000, 90, -45),
          {lineOf(2, 6000, 2000, 5910, 2045, kAliveGreen)}},
         {"alive at rest is a dot",
-         makeRock(RT::alive, 6000, 2000),
+         rockOf(RT::alive, 6000, 2000),
          {dotAt(2, 6000, 2000, kAliveGreen)}},
-        {"ice", makeRock(RT::ice, 4500, 700, 30, 30), {dotAt(2, 4500, 700, kTeal)}},
+        {"ice", rockOf(RT::ice, 4500, 700, 30, 30), {dotAt(2, 4500, 700, kTeal)}},
         {"bullet",
-         makeRock(RT::bullet, 9000, 3000, 300, 15),
+         rockOf(RT::bullet, 9000, 3000, 300, 15),
          {lineOf(1, 9000, 3000, 8700, 2985, kPurple)}},
-        {"bomb", makeRock(RT::bomb, 9500, 3100, 0, 200), {dotAt(2, 9500, 3100, kBombGreen)}},
-        {"bigbomb", makeRock(RT::bigbomb, 9500, 3100, 0, 200), {dotAt(3, 9500, 3100, kBombGreen)}},
+        {"bomb", rockOf(RT::bomb, 9500, 3100, 0, 200), {dotAt(2, 9500, 3100, kBombGreen)}},
+        {"bigbomb", rockOf(RT::bigbomb, 9500, 3100, 0, 200), {dotAt(3, 9500, 3100, kBombGreen)}},
         {"bulletbomb",
-         makeRock(RT::bulletbomb, 9500, 3100, 0, 200),
+         rockOf(RT::bulletbomb, 9500, 3100, 0, 200),
          {dotAt(2, 9500, 3100, kBulletbombCyan)}},
         {"missle flying right",
-         makeRock(RT::missle, 12000, 4000, 250, 0),
+         rockOf(RT::missle, 12000, 4000, 250, 0),
          {lineOf(2, 12000, 4000, 11750, 4000, kTeal), dotAt(3, 11750, 4000, kYellow)}},
         {"missle climbing left",
-         makeRock(RT::missle, 13000, 4000, -90, 120),
+         rockOf(RT::missle, 13000, 4000, -90, 120),
          {lineOf(2, 13000, 4000, 13090, 3880, kTeal), dotAt(3, 13090, 3880, kYellow)}},
         {"timebomb on its last round, at its far end",
-         withFullcount(makeRock(RT::timebomb, 15000, 5000, 30, 60), 1),
+         withFullcount(rockOf(RT::timebomb, 15000, 5000, 30, 60), 1),
          {dotAt(3, 14970, 4940, RGB(255, 255, 0)), dotAt(1, 14970, 4940, kRed)}},
         {"timebomb with ten rounds left",
-         withFullcount(makeRock(RT::timebomb, 15000, 5000), 9),
+         withFullcount(rockOf(RT::timebomb, 15000, 5000), 9),
          {dotAt(3, 15000, 5000, RGB(102, 51, 0)), dotAt(1, 15000, 5000, kRed)}},
-        {"proxbomb", makeRock(RT::proxbomb, 16000, 2000, 5, 5), {dotAt(2, 16000, 2000, kProxBlue)}},
+        {"proxbomb", rockOf(RT::proxbomb, 16000, 2000, 5, 5), {dotAt(2, 16000, 2000, kProxBlue)}},
         {"homer",
-         makeRock(RT::homer, 17000, 2500, -120, 75),
+         rockOf(RT::homer, 17000, 2500, -120, 75),
          {lineOf(2, 17000, 2500, 17120, 2425, kHomerBrown)}},
         {"skeet",
-         withSubtype(makeRock(RT::enemy, 20000, 3000, 99, -40), RT::skeet),
+         withSubtype(rockOf(RT::enemy, 20000, 3000, 99, -40), RT::skeet),
          {dotAt(2, 20000, 3000, kWhiteLook), lineOf(1, 20000, 3000, 19950, 2950, kWhiteLook),
           lineOf(1, 20000, 3000, 20050, 2950, kWhiteLook)}},
         {"plane",
-         withSubtype(makeRock(RT::enemy, 25000, 2000, 200, 30), RT::plane),
+         withSubtype(rockOf(RT::enemy, 25000, 2000, 200, 30), RT::plane),
          {lineOf(2, 25000, 2000, 24800, 1970, kWhiteLook),
           lineOf(1, 24750, 1920, 24800, 1970, kWhiteLook)}},
         {"type 22",
-         makeRock(22, 27000, 3000, -150, 30),
+         rockOf(22, 27000, 3000, -150, 30),
          {lineOf(2, 27000, 3000, 27150, 2970, kWhiteLook)}},
         {"boulder 7 across",
-         withCount(makeRock(RT::boulder, 30000, 6000, 40, 40), 7),
+         withCount(rockOf(RT::boulder, 30000, 6000, 40, 40), 7),
          {dotAt(7, 30000, 6000, kGrey)}},
         {"boulder 40 across",
-         withCount(makeRock(RT::boulder, 30000, 6000), 40),
+         withCount(rockOf(RT::boulder, 30000, 6000), 40),
          {dotAt(40, 30000, 6000, kGrey)}},
         {"boulder 1 across",
-         withCount(makeRock(RT::boulder, 30000, 6000), 1),
+         withCount(rockOf(RT::boulder, 30000, 6000), 1),
          {dotAt(1, 30000, 6000, kGrey)}},
         {"boulder counted 0 is one pixel",
-         withCount(makeRock(RT::boulder, 30000, 6000), 0),
+         withCount(rockOf(RT::boulder, 30000, 6000), 0),
          {dotAt(1, 30000, 6000, kGrey)}},
         {"boulder counted -300 is one pixel",
-         withCount(makeRock(RT::boulder, 30000, 6000), -300),
+         withCount(rockOf(RT::boulder, 30000, 6000), -300),
          {dotAt(1, 30000, 6000, kGrey)}},
         {"boulder as wide as a pen can be",
-         withCount(makeRock(RT::boulder, 30000, 6000), 32767),
+         withCount(rockOf(RT::boulder, 30000, 6000), 32767),
          {dotAt(32767, 30000, 6000, kGrey)}},
     };
 }
@@ -377,7 +360,7 @@ TEST_F(RenderTest, FixedLooksPaintTheirShapesWithTheirPensAndColours) {
 
 // Direct pixel checks that do not lean on painting the same strokes again.
 TEST_F(RenderTest, BulletIsAOnePixelTraceAsLongAsItsStep) {
-    place(makeRock(RockType::bullet, at(110), at(50), 150, 0)); // 10 pixels per pass
+    place(rockOf(RockType::bullet, at(110), at(50), 150, 0)); // 10 pixels per pass
     drawrocks(*g, 1);
     EXPECT_EQ(countNot(pf, kBlack), 11);
     for (int x = 100; x <= 110; ++x) {
@@ -387,7 +370,7 @@ TEST_F(RenderTest, BulletIsAOnePixelTraceAsLongAsItsStep) {
 
 TEST_F(RenderTest, TimebombIsAThreePixelDiscWithARedCentreAtItsFarEnd) {
     // At (200, 100), last moved 3 pixels left and 2 down: drawn at (203, 98).
-    place(withFullcount(makeRock(RockType::timebomb, at(200), at(100), -45, 30), 1));
+    place(withFullcount(rockOf(RockType::timebomb, at(200), at(100), -45, 30), 1));
     drawrocks(*g, 1);
     EXPECT_EQ(pf.row(98)[203], kRed);
     int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
@@ -434,7 +417,7 @@ TEST_F(RenderTest, TimebombBrightensAsItsRoundsRunOut) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fullcount);
         pf.Cls();
-        place(withFullcount(makeRock(RockType::timebomb, at(300), at(200)), c.fullcount));
+        place(withFullcount(rockOf(RockType::timebomb, at(300), at(200)), c.fullcount));
         drawrocks(*g, 1);
         EXPECT_EQ(pf.row(200)[301], c.colour);
         EXPECT_EQ(pf.row(199)[300], c.colour);
@@ -473,7 +456,7 @@ TEST_F(RenderTest, CometIsATrailOfTenRedDotsGrowingTowardIt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         pf.Cls();
-        place(makeRock(RockType::comet, c.x, 3000, c.xdis, 0));
+        place(rockOf(RockType::comet, c.x, 3000, c.xdis, 0));
         const Rng before = g->rng;
         drawrocks(*g, 1);
         expected->Cls();
@@ -515,7 +498,7 @@ TEST_F(RenderTest, RandomColoursFollowTheirRules) {
             Rng copy = g->rng;
             const double r1 = copy.nextSingle();
             const double r2 = (c.draws == 2) ? copy.nextSingle() : 0.0;
-            place(makeRock(c.type, at(400), at(300), 30, -15));
+            place(rockOf(c.type, at(400), at(300), 30, -15));
             drawrocks(*g, 1);
             const Colour colour = pf.Point(at(400), at(300));
             ASSERT_EQ(colour, c.rule(r1, r2)) << "seed " << seed;
@@ -543,7 +526,7 @@ TEST_F(RenderTest, RandomColoursFollowTheirRules) {
 TEST_F(RenderTest, EachLookTakesExactlyItsRandomNumbersAndErasingTakesNone) {
     for (Kind k : everyKind()) {
         SCOPED_TRACE(testing::Message() << "type " << k.type << " subtype " << k.subtype);
-        place(withSubtype(makeRock(k.type, 30000, 4000, 150, 90), k.subtype));
+        place(withSubtype(rockOf(k.type, 30000, 4000, 150, 90), k.subtype));
         Rng advanced = g->rng;
         for (int n = 0; n < drawsTaken(k); ++n) {
             advanced.nextSingle();
@@ -558,11 +541,11 @@ TEST_F(RenderTest, EachLookTakesExactlyItsRandomNumbersAndErasingTakesNone) {
 TEST_F(RenderTest, ErasingBlackensWhateverTheLookCoversTerrainIncluded) {
     // A solid resting on grass: the grass under its dot becomes open air, the rest stays.
     const Colour grass = RGB(0, 160, 0);
-    fill(pf, grass);
-    place(makeRock(RockType::solid, at(600), at(400)));
+    paintAll(pf, grass);
+    place(rockOf(RockType::solid, at(600), at(400)));
     eraserocks(*g, 1);
     auto expected = std::make_unique<Playfield>();
-    fill(*expected, grass);
+    paintAll(*expected, grass);
     paint(*expected, {dotAt(2, at(600), at(400), kBlack)});
     EXPECT_EQ(countDifferent(pf.pixels(), expected->pixels()), 0);
     EXPECT_EQ(pf.Point(at(600), at(400)), kBlack);

@@ -6,6 +6,7 @@
 #include "render/rockdraw.hpp"
 #include "world/behaviour.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,29 +21,6 @@ namespace {
 // A reactor has no behaviour and no look: it only moves and obeys the common rules.
 constexpr int16_t kInert = RockType::reactor;
 
-std::unique_ptr<Game> emptyWorld() {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
-    g->picground.Left = 0;
-    return g;
-}
-
-Rock rockOf(int16_t type, int32_t x, int32_t y, int16_t xdis = 0, int16_t ydis = 0) {
-    Rock r;
-    r.type = type;
-    r.x = x;
-    r.y = y;
-    r.xdis = xdis;
-    r.ydis = ydis;
-    return r;
-}
-
-void put(Game& g, const Rock& r) {
-    Rock* slot = g.rocks.add();
-    ASSERT_NE(slot, nullptr);
-    *slot = r;
-}
-
 Rock moved(Rock r) {
     r.x += r.xdis;
     r.y += r.ydis;
@@ -50,7 +28,7 @@ Rock moved(Rock r) {
 }
 
 TEST(RockPass, EmptyTableTouchesNothing) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     // A slot above rockcount holds a rock that would move and draw if it were visited.
     g->rocks[1] = rockOf(RockType::gas, 1500, 1500, 10, 10);
     g->rocks.rockcount = 0;
@@ -77,8 +55,8 @@ TEST(RockPass, MotionAddsTheDisplacementsAsThirtyTwoBitSums) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.x);
-        auto g = emptyWorld();
-        put(*g, rockOf(kInert, c.x, c.y, c.xdis, c.ydis));
+        auto g = bareWorld();
+        addRock(*g, rockOf(kInert, c.x, c.y, c.xdis, c.ydis));
         stepRock(*g, 1);
         EXPECT_EQ(g->rocks[1].x, c.ex);
         EXPECT_EQ(g->rocks[1].y, c.ey);
@@ -104,9 +82,9 @@ TEST(RockPass, OffViewCullDropsRocksMoreThanAHundredTwipsLeftOfTheView) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.left << " " << c.xAfter);
-        auto g = emptyWorld();
+        auto g = bareWorld();
         g->picground.Left = c.left;
-        put(*g, rockOf(RockType::ice, c.xAfter - 20, 3000, 20, 0));
+        addRock(*g, rockOf(RockType::ice, c.xAfter - 20, 3000, 20, 0));
         stepRock(*g, 1);
         if (c.culled) {
             EXPECT_EQ(g->rocks.rockcount, 0);
@@ -131,8 +109,8 @@ TEST(RockPass, BoundsKeepTheEdgesAndDropWhatLiesBeyond) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-        auto g = emptyWorld();
-        put(*g, rockOf(RockType::comet, c.x - 100, c.y, 100, 0));
+        auto g = bareWorld();
+        addRock(*g, rockOf(RockType::comet, c.x - 100, c.y, 100, 0));
         rockpass(*g);
         ASSERT_EQ(g->rocks.rockcount, 1);
         EXPECT_EQ(g->rocks[1].x, c.x);
@@ -145,9 +123,9 @@ TEST(RockPass, BoundsKeepTheEdgesAndDropWhatLiesBeyond) {
 }
 
 TEST(RockPass, RemovingIndexThreeOfFiveClosesTheTable) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     for (int k = 1; k <= 5; ++k) {
-        put(*g, rockOf(kInert, 1000 * k, 3000, 10, 5));
+        addRock(*g, rockOf(kInert, 1000 * k, 3000, 10, 5));
     }
     g->rocks[3].type = RockType::none;
     std::vector<Rock> before(g->rocks.rocks.begin(), g->rocks.rocks.begin() + 6);
@@ -163,9 +141,9 @@ TEST(RockPass, RemovingIndexThreeOfFiveClosesTheTable) {
 }
 
 TEST(RockPass, RemovingTheLastRockMovesNothing) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     for (int k = 1; k <= 3; ++k) {
-        put(*g, rockOf(kInert, 1000 * k, 3000, 10, 5));
+        addRock(*g, rockOf(kInert, 1000 * k, 3000, 10, 5));
     }
     g->rocks[3].type = RockType::none;
     std::vector<Rock> before(g->rocks.rocks.begin(), g->rocks.rocks.begin() + 4);
@@ -183,9 +161,9 @@ TEST(RockPass, RemovingTheLastRockMovesNothing) {
 // The vacated top slot still holds a copy of the last rock, so erasing it wipes that rock's
 // picture; the pass draws it again when it reaches it.
 TEST(RockPass, RemovalErasesTheVacatedSlot) {
-    auto g = emptyWorld();
-    put(*g, rockOf(RockType::none, 1000, 3000));
-    put(*g, rockOf(RockType::solid, 6000, 3000));
+    auto g = bareWorld();
+    addRock(*g, rockOf(RockType::none, 1000, 3000));
+    addRock(*g, rockOf(RockType::solid, 6000, 3000));
     drawrocks(*g, 2);
     ASSERT_NE(g->picground.Point(6000, 3000), kBlack);
     removeRock(*g, 1);
@@ -197,9 +175,9 @@ TEST(RockPass, RemovalErasesTheVacatedSlot) {
 
 // The bounds look at whatever sits at i after the removal: the rock that moved down.
 TEST(RockPass, TheRockMovedDownIsBoundedThoughNotStepped) {
-    auto g = emptyWorld();
-    put(*g, rockOf(RockType::none, 1000, 3000));
-    put(*g, rockOf(kInert, 70000, 3000, 10, 0));
+    auto g = bareWorld();
+    addRock(*g, rockOf(RockType::none, 1000, 3000));
+    addRock(*g, rockOf(kInert, 70000, 3000, 10, 0));
     rockpass(*g);
     EXPECT_EQ(g->rocks.rockcount, 1);
     EXPECT_EQ(g->rocks[1].x, 70000);
@@ -207,9 +185,9 @@ TEST(RockPass, TheRockMovedDownIsBoundedThoughNotStepped) {
 }
 
 TEST(RockPass, TwoAdjacentNoneEntriesGoOnePerPass) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     for (int k = 1; k <= 4; ++k) {
-        put(*g, rockOf(kInert, 1000 * k, 3000, 10, 0));
+        addRock(*g, rockOf(kInert, 1000 * k, 3000, 10, 0));
     }
     g->rocks[2].type = RockType::none;
     g->rocks[3].type = RockType::none;
@@ -237,14 +215,14 @@ constexpr int kSpawner = 2;
 void stepAndSpawn(Game& g, int i) {
     stepRock(g, i);
     if (i == kSpawner) {
-        put(g, rockOf(kInert, 20000, 3000, 7, 0));
+        addRock(g, rockOf(kInert, 20000, 3000, 7, 0));
     }
 }
 
 TEST(RockPass, RocksAddedAboveTheLimitWaitForTheNextPass) {
-    auto g = emptyWorld();
-    put(*g, rockOf(kInert, 1000, 3000, 10, 0));
-    put(*g, rockOf(kInert, 2000, 3000, 10, 0));
+    auto g = bareWorld();
+    addRock(*g, rockOf(kInert, 1000, 3000, 10, 0));
+    addRock(*g, rockOf(kInert, 2000, 3000, 10, 0));
 
     rockpass(*g, stepAndSpawn);
     EXPECT_EQ(g->rocks.rockcount, 3);
@@ -258,10 +236,10 @@ TEST(RockPass, RocksAddedAboveTheLimitWaitForTheNextPass) {
 }
 
 TEST(RockPass, RocksAddedBelowTheLimitAfterARemovalAreSteppedThisPass) {
-    auto g = emptyWorld();
-    put(*g, rockOf(RockType::none, 1000, 3000, 10, 0));
-    put(*g, rockOf(kInert, 2000, 3000, 10, 0));
-    put(*g, rockOf(kInert, 3000, 3000, 10, 0));
+    auto g = bareWorld();
+    addRock(*g, rockOf(RockType::none, 1000, 3000, 10, 0));
+    addRock(*g, rockOf(kInert, 2000, 3000, 10, 0));
+    addRock(*g, rockOf(kInert, 3000, 3000, 10, 0));
 
     // i = 1 removes the none entry (rockcount 2), i = 2 steps the old rock 3 and adds at 3,
     // which is not above the limit 3.
@@ -278,9 +256,9 @@ Rock gridRock(int16_t type, int j) {
 }
 
 TEST(CrowdLimit, AtRockcount1005TheFirstStepClearsAndErasesEverythingFrom999) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     for (int j = 1; j <= 1005; ++j) {
-        put(*g, gridRock(RockType::solid, j));
+        addRock(*g, gridRock(RockType::solid, j));
         drawrocks(*g, j);
     }
     for (int j = 990; j <= 1005; ++j) {
@@ -300,9 +278,9 @@ TEST(CrowdLimit, AtRockcount1005TheFirstStepClearsAndErasesEverythingFrom999) {
 }
 
 TEST(CrowdLimit, ExplosionsAreSparedAndNothingIsClearedAtTheLimit) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     for (int j = 1; j <= 1200; ++j) {
-        put(*g, gridRock(kInert, j));
+        addRock(*g, gridRock(kInert, j));
     }
     g->rocks[999].type = RockType::gas;
     g->rocks[1100].type = RockType::explosion;
@@ -316,9 +294,9 @@ TEST(CrowdLimit, ExplosionsAreSparedAndNothingIsClearedAtTheLimit) {
     EXPECT_EQ(g->rocks[1199].type, RockType::none);
     EXPECT_EQ(g->rocks[1200].type, RockType::explosion);
 
-    auto atLimit = emptyWorld();
+    auto atLimit = bareWorld();
     for (int j = 1; j <= kCrowdLimit; ++j) {
-        put(*atLimit, gridRock(kInert, j));
+        addRock(*atLimit, gridRock(kInert, j));
     }
     stepRock(*atLimit, 1);
     EXPECT_EQ(atLimit->rocks[999].type, kInert);
@@ -328,9 +306,9 @@ TEST(CrowdLimit, ExplosionsAreSparedAndNothingIsClearedAtTheLimit) {
 // removal pulls the next none into i unvisited, so every other one goes: 1005 -> 1001. Pass 2:
 // 1001 -> 999. Pass 3: at 999 nothing is cleared, and the last none goes: 998.
 TEST(CrowdLimit, ATableOf1005ShrinksBackUnderTheLimitOverThreePasses) {
-    auto g = emptyWorld();
+    auto g = bareWorld();
     for (int j = 1; j <= 1005; ++j) {
-        put(*g, gridRock(kInert, j));
+        addRock(*g, gridRock(kInert, j));
     }
     const int16_t expected[] = {1001, 999, 998, 998};
     for (int16_t count : expected) {
@@ -398,7 +376,7 @@ TEST(CrowdLimit, ClearsTheSameEntriesAsTheRuleWrittenOutOnRandomTables) {
 
     for (int trial = 0; trial < 12; ++trial) {
         SCOPED_TRACE(trial);
-        auto a = emptyWorld();
+        auto a = bareWorld();
         // Ground across the bottom, with blocks of pure red in it for fires to burn.
         a->picground.setDrawWidth(1);
         for (int y = 6000; y < 9000; y += 15) {
@@ -418,7 +396,7 @@ TEST(CrowdLimit, ClearsTheSameEntriesAsTheRuleWrittenOutOnRandomTables) {
             r.fullcount = static_cast<int16_t>(below(60));
             r.countstep = static_cast<int16_t>(below(4));
             r.subtype = palette[below(kPalette)];
-            put(*a, r);
+            addRock(*a, r);
             drawrocks(*a, j);
         }
         auto b = std::make_unique<Game>(*a);

@@ -4,6 +4,7 @@
 #include "render/rockdraw.hpp"
 #include "tools/lists.hpp"
 #include "tools/mouse.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,7 @@ constexpr float kClickX = 3000;
 constexpr float kClickY = 4500;
 
 std::unique_ptr<Game> emptyWorld() {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
+    auto g = bareWorld();
     g->rng.seed(kSeed);
     return g;
 }
@@ -110,7 +110,9 @@ TEST(Spawn, BatchSizeComesFromNumberAndStopsAtTheTablesLastSlot) {
         {0, "abc", 0},
         {0, "0.5", 0},
         {0, "1.5", 2},
-        {0, "&HFFFF", 0}, // -1
+        {0, "-&H8000", 0},
+        {0, "&HFFFF", kLastRockIndex}, // 65535: the end index clamps, the table ends first
+        {5, "&H8000", kLastRockIndex - 5},
         {5, "-1e300", 0},
         {5, "-1e400", 0},
         {100, "40000", 1400}, // the end index clamps to 32767, the table ends first
@@ -159,7 +161,10 @@ TEST(Spawn, TextBoxesAreReadRoundedAndClampedToTheirFieldsWidths) {
         {"-40000", -32768, -40000},
         {"3e9", 32767, 2147483647},
         {"-1e400", -32768, -2147483647 - 1},
-        {"&HFFFF", -1, -1},
+        {"&HFFFF", 32767, 65535},
+        {"&H8000", 32767, 32768},
+        {"-&H8000", -32768, -32768},
+        {"&O177777", 32767, 65535},
         {"&H10000", 32767, 65536},
         {"junk", 0, 0},
         {"", 0, 0},

@@ -7,6 +7,7 @@
 #include "tools/lists.hpp"
 #include "vehicle/geometry.hpp"
 #include "vehicle/keys.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,6 @@
 
 namespace wh {
 namespace {
-
-std::unique_ptr<Game> startedGame(uint64_t seed) {
-    auto g = std::make_unique<Game>();
-    Form_Load(*g, seed);
-    return g;
-}
 
 TEST(Lists, HoldTwentySixEntriesWhosePositionIsTheCode) {
     auto g = startedGame(1);

@@ -2,6 +2,9 @@
 // literals, garbage and huge inputs read safely, and the rounded, clamped store into a field.
 #include "tools/textnumber.hpp"
 
+#include "app/rng.hpp"
+#include "tools/decimaldigits.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -93,37 +96,67 @@ TEST(TextNumber, ReadingStopsAtTheFirstByteThatCannotContinue) {
     EXPECT_FALSE(std::signbit(readNumber("-0")));
 }
 
-TEST(TextNumber, HexAndOctalReadAsTheyWouldInCode) {
+TEST(TextNumber, HexAndOctalReadAsTheirPlainValues) {
     expectReadings({
         {"&HFF", 255},
         {"&hff", 255},
         {"&Hff", 255},
         {"&H7FFF", 32767},
-        {"&H8000", -32768}, // fits 16 bits: a 16-bit two's-complement value
-        {"&HFFFF", -1},
-        {"&H0000FFFF", -1}, // the value decides the width, not the digits typed
-        {"&H10000", 65536}, // past 16 bits: a 32-bit value
+        {"&H8000", 32768}, // never a narrow two's-complement -32768
+        {"&HFFFF", 65535},
+        {"&H0000FFFF", 65535},
+        {"&H10000", 65536},
         {"&H7FFFFFFF", 2147483647},
-        {"&H80000000", -2147483648.0},
-        {"&HFFFFFFFF", -1},
-        {"&H100000000", 4294967296.0}, // past 32 bits: the plain value
-        {"&HE5", 229},                 // E is a hex digit here, not an exponent
+        {"&H80000000", 2147483648.0},
+        {"&HFFFFFFFF", 4294967295.0},
+        {"&H100000000", 4294967296.0},
+        {"&HFFFFFFFFFFFFFFFF", 18446744073709551615.0}, // 2^64 - 1 rounds up to 2^64
+        {"&HE5", 229},                                  // E is a hex digit here, not an exponent
         {"&H1.5", 1},
         {"&HFG", 15},
         {"&H", 0},
         {"&HG", 0},
         {"&O17", 15},
         {"&o777", 511},
-        {"&O177777", -1},
-        {"&O100000", -32768},
-        {"&O37777777777", -1},
+        {"&O177777", 65535},
+        {"&O100000", 32768},
+        {"&O37777777777", 4294967295.0},
         {"&O18", 1},
         {"&OA", 0},
         {"-&HFF", -255},
-        {"-&HFFFF", 1},
+        {"-&HFFFF", -65535},
+        {"-&H8000", -32768},
         {"&", 0},
         {"&X5", 0},
         {"&5", 0},
+    });
+}
+
+// Past the 64 bits read exactly, each digit still counts: it scales the value and, when nonzero,
+// tips a rounding tie up. Leading zeros of any number count for nothing.
+TEST(TextNumber, LongHexAndOctalRunsAreReadCorrectlyRounded) {
+    // 2^53 - 1 shifted to the top of a double: the largest double, 0x1FFFFFFFFFFFFF x 2^971,
+    // written as 0xFFFFFFFFFFFFF8 followed by 242 hex zeros.
+    const std::string zeros242(242, '0');
+    const double largest = std::numeric_limits<double>::max();
+    expectReadings({
+        // 2^53 + 1 lies halfway between two doubles: the tie goes to the even 2^53 ...
+        {"&H20000000000001", 9007199254740992.0},
+        // ... and 2^53 + 3 to the even 2^53 + 4 ...
+        {"&H20000000000003", 9007199254740996.0},
+        // ... and so does it with ten zeros after it, scaled by 2^40, ...
+        {"&H20000000000001" + std::string(10, '0'), std::ldexp(9007199254740992.0, 40)},
+        // ... but a nonzero digit past the 64 bits read exactly tips the tie up.
+        {"&H20000000000001" + std::string(10, '0') + "1", std::ldexp(9007199254740994.0, 44)},
+        {"&H" + std::string(1000, '0') + "FF", 255},
+        {"&O" + std::string(1000, '0') + "17", 15},
+        {"&O1" + std::string(300, '0'), std::ldexp(1.0, 900)},
+        {"&O1" + std::string(400, '0'), kInf},
+        {"&HFFFFFFFFFFFFF8" + zeros242, largest},
+        // Half an ulp above the largest double ties to the even side, which is past it.
+        {"&HFFFFFFFFFFFFFC" + zeros242, kInf},
+        {"&HFFFFFFFFFFFFFBFF" + std::string(240, '0'), largest},
+        {"&H1" + std::string(100000, '0'), kInf},
     });
 }
 
@@ -162,6 +195,57 @@ TEST(TextNumber, LongDigitRunsAreReadExactly) {
     });
 }
 
+// The kept digits become a double one of two ways, as the library allows; both must give the
+// correctly rounded double, so a reading is the same on every build of the game.
+TEST(TextNumber, BothWaysOfConvertingDigitsGiveTheNearestDouble) {
+    struct DigitsCase {
+        std::string digits;
+        int scale; // the value is 0.digits x 10^scale
+        double expected;
+    };
+    const double largest = std::numeric_limits<double>::max();
+    const double smallest = std::numeric_limits<double>::denorm_min();
+    const std::vector<DigitsCase> cases = {
+        {"1", 0, 0.1},
+        {"125", -3, 0.000125},
+        {"42", 2, 42},
+        {"9007199254740993", 16, 9007199254740992.0}, // a tie goes to the even side
+        {"9007199254740995", 16, 9007199254740996.0},
+        {"90071992547409930000000000000000000001", 16, 9007199254740994.0},
+        {"17976931348623157", 309, largest},
+        {"17976931348623159", 309, kInf},
+        {"22250738585072014", -307, std::numeric_limits<double>::min()},
+        {"49406564584124654", -323, smallest},
+        {"24703282292062328", -323, smallest}, // just above half the smallest denormal
+        {"24703282292062327", -323, 0},        // just below it
+        {"1", -400, 0},
+        {"1", 400, kInf},
+    };
+    for (const DigitsCase& c : cases) {
+        EXPECT_EQ(decimalDigitsValue(c.digits, c.scale), c.expected) << c.digits << " " << c.scale;
+        EXPECT_EQ(decimalDigitsValueByStrtod(c.digits, c.scale), c.expected)
+            << c.digits << " " << c.scale;
+    }
+
+    // Random digit runs across the whole range of doubles, denormals and both overflows.
+    constexpr int kRuns = 20000;
+    constexpr int kMaxDigits = 40;
+    constexpr int kLowestScale = -340;
+    constexpr int kScaleSpan = 660;
+    Rng rng;
+    rng.seed(7);
+    for (int k = 0; k < kRuns; ++k) {
+        const auto length = static_cast<int>(1 + rng.next32() % kMaxDigits);
+        std::string digits(1, static_cast<char>('1' + rng.next32() % 9));
+        while (static_cast<int>(digits.size()) < length) {
+            digits.push_back(static_cast<char>('0' + rng.next32() % 10));
+        }
+        const int scale = kLowestScale + static_cast<int>(rng.next32() % kScaleSpan);
+        ASSERT_EQ(decimalDigitsValue(digits, scale), decimalDigitsValueByStrtod(digits, scale))
+            << digits << " " << scale;
+    }
+}
+
 TEST(TextNumber, StoreIntoAFieldRoundsHalfToEvenAndClamps) {
     struct FieldCase {
         std::string text;
@@ -185,10 +269,15 @@ TEST(TextNumber, StoreIntoAFieldRoundsHalfToEvenAndClamps) {
         {"2147483647.5", 32767, 2147483647},
         {"1e400", 32767, 2147483647},
         {"-1e400", -32768, -2147483647 - 1},
-        {"&HFFFF", -1, -1},
+        {"&HFFFF", 32767, 65535},
+        {"&H8000", 32767, 32768},
+        {"&H7FFF", 32767, 32767},
+        {"-&H8000", -32768, -32768},
+        {"&O177777", 32767, 65535},
         {"&H10000", 32767, 65536},
-        {"&HFFFFFFFF", -1, -1},
+        {"&HFFFFFFFF", 32767, 2147483647},
         {"&H100000000", 32767, 2147483647},
+        {"-&HFFFFFFFF", -32768, -2147483647 - 1},
         {"abc", 0, 0},
         {"", 0, 0},
     };

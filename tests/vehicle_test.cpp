@@ -6,6 +6,7 @@
 #include "level/levelpicture.hpp"
 #include "vehicle/geometry.hpp"
 #include "vehicle/motion.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,7 @@ constexpr int kLastColumn = kPlayfieldPixelsW - 1;
 
 // An empty playfield with the start-up angle constants and vehicle measures.
 std::unique_ptr<Game> emptyWorld() {
-    auto g = std::make_unique<Game>();
-    g->picground.Cls();
+    auto g = bareWorld();
     setAngleConstants(*g);
     setUpVehicle(*g);
     return g;
@@ -462,8 +462,7 @@ TEST(VehicleDrawing, TheNextPassErasesWhatTheVehicleOverlapped) {
 
 // The real start-up world: with the level picture in, the vehicle comes to rest on the hills.
 TEST(VehicleStartUp, ComesToRestOnTheLevelGround) {
-    auto g = std::make_unique<Game>();
-    Form_Load(*g, 5);
+    auto g = startedGame(5);
     if (g->picground.Point(0, (kLevelPixelsH - 1) * kTw) == kBlack) {
         GTEST_SKIP() << "the playfield has no level picture yet";
     }

@@ -3,10 +3,14 @@
 #include "variables.hpp"
 
 #include "session/numbers.hpp"
+#include "tools/panelfields.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cfloat>
+#include <cstddef>
 #include <limits>
+#include <utility>
 
 namespace wh::sim {
 
@@ -20,7 +24,7 @@ constexpr int64_t kMinPenWidth = 1;
 
 #define WH_FIELD(expr) [](Game& g) -> Field { return expr; }
 
-const std::array kVariables = {
+constexpr std::array kGameVariables = {
     Variable{"rockcount", WH_FIELD(&g.rocks.rockcount), Access::set, 0, kLastRockIndex},
     Variable{"passstart", WH_FIELD(&g.passstart), Access::dumpOnly},
     Variable{"now", WH_FIELD(&g.now), Access::dumpOnly},
@@ -74,21 +78,35 @@ const std::array kVariables = {
     Variable{"subtypelist", WH_FIELD(&g.panel.subtypelist.selected), Access::dumpOnly},
     Variable{"typelbl", WH_FIELD(&g.panel.typelbl), Access::dumpOnly},
     Variable{"subtypelbl", WH_FIELD(&g.panel.subtypelbl), Access::dumpOnly},
-    Variable{"xdis", WH_FIELD(&g.panel.xdis), Access::text},
-    Variable{"ydis", WH_FIELD(&g.panel.ydis), Access::text},
-    Variable{"xt", WH_FIELD(&g.panel.xt), Access::text},
-    Variable{"yt", WH_FIELD(&g.panel.yt), Access::text},
-    Variable{"counttext", WH_FIELD(&g.panel.counttext), Access::text},
-    Variable{"fullcount", WH_FIELD(&g.panel.fullcount), Access::text},
-    Variable{"countstep", WH_FIELD(&g.panel.countstep), Access::text},
-    Variable{"number", WH_FIELD(&g.panel.number), Access::text},
-    Variable{"rndxdis", WH_FIELD(&g.panel.rndxdis), Access::check},
-    Variable{"rndydis", WH_FIELD(&g.panel.rndydis), Access::check},
-    Variable{"rndcount", WH_FIELD(&g.panel.rndcount), Access::check},
-    Variable{"rndfullcount", WH_FIELD(&g.panel.rndfullcount), Access::check},
 };
 
 #undef WH_FIELD
+
+// The panel's text boxes and check boxes follow, named and ordered by the panel's own table.
+template <size_t I> Field panelText(Game& g) {
+    return &(g.panel.*kPanelTextFields[I].text);
+}
+template <size_t I> Field panelCheck(Game& g) {
+    return &(g.panel.*kPanelCheckFields[I].ticked);
+}
+template <size_t... I> constexpr auto panelTextVariables(std::index_sequence<I...>) {
+    return std::array{Variable{kPanelTextFields[I].name, &panelText<I>, Access::text}...};
+}
+template <size_t... I> constexpr auto panelCheckVariables(std::index_sequence<I...>) {
+    return std::array{Variable{kPanelCheckFields[I].name, &panelCheck<I>, Access::check}...};
+}
+
+// The arrays one after another.
+template <typename T, size_t... N> constexpr auto joined(const std::array<T, N>&... parts) {
+    std::array<T, (N + ...)> all{};
+    auto next = all.begin();
+    ((next = std::copy(parts.begin(), parts.end(), next)), ...);
+    return all;
+}
+
+constexpr auto kVariables =
+    joined(kGameVariables, panelTextVariables(std::make_index_sequence<kPanelTextFields.size()>{}),
+           panelCheckVariables(std::make_index_sequence<kPanelCheckFields.size()>{}));
 
 const std::array kRockFields = {
     RockFieldName{"type", &Rock::type},

@@ -14,6 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (std::isnan(v)) {
         std::abort(); // a reading is a number, a huge one at worst
     }
+    // An &H or &O literal with no sign before it is its digits' plain value, never negative.
+    const size_t first = text.find_first_not_of(" \t\n");
+    if (first != std::string_view::npos && text[first] == '&' && v < 0) {
+        std::abort();
+    }
     const int16_t f16 = wh::readField16(text);
     const int32_t f32 = wh::readField32(text);
     // Both stores round the same reading: the narrow one is the wide one clamped.

@@ -29,7 +29,7 @@ struct Game {
 
     int16_t paused = 0;      // flag: the world stands still, events still run
     int16_t passthrough = 0; // flag: particles ignore terrain
-    int16_t weapon = 0;      // 0 to 11, what the gun fires
+    int16_t weapon = 0;      // 0 to kWeaponCount, what the gun fires
     int16_t paintmode = 0;   // 1 ground, 2 red, 3 black
     int16_t brushwidth = 0;  // pixels, the painted dot's width
     int16_t dropbullets = 0; // flag: a drag drops bullets instead of ice

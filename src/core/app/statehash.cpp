@@ -3,7 +3,9 @@
 // word, so changing any single word always changes the result.
 #include "app/statehash.hpp"
 
-#include <bit>
+#include "tools/panelfields.hpp"
+
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,15 @@ constexpr uint64_t kHashStart = 0xcbf29ce484222325ULL; // FNV-1a's 64-bit offset
 constexpr uint64_t kHashMultiplier = 0x9e3779b97f4a7c15ULL;
 constexpr uint64_t kFinalMultiplier = 0xff51afd7ed558ccdULL; // MurmurHash3's fmix64
 
+// The bits of a value of another type of the same size; std::bit_cast is missing from some
+// libraries the game builds with.
+template <typename To, typename From> To bitsOf(From v) {
+    static_assert(sizeof(To) == sizeof(From));
+    To bits{};
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
 class Hasher {
 public:
     void word(uint64_t v) {
@@ -23,8 +34,8 @@ public:
         h_ ^= h_ >> 32;
     }
     void integer(int64_t v) { word(static_cast<uint64_t>(v)); }
-    void real(double v) { word(std::bit_cast<uint64_t>(v)); }
-    void real(float v) { word(std::bit_cast<uint32_t>(v)); }
+    void real(double v) { word(bitsOf<uint64_t>(v)); }
+    void real(float v) { word(bitsOf<uint32_t>(v)); }
     void flag(bool v) { word(v ? 1 : 0); }
     // The length first, so neighbouring texts cannot trade characters.
     void text(const std::string& s) {
@@ -121,12 +132,13 @@ void hashPanel(Hasher& h, const Panel& p) {
     h.flag(p.visible);
     hashList(h, p.typelist);
     hashList(h, p.subtypelist);
-    for (const std::string* s : {&p.typelbl, &p.subtypelbl, &p.xdis, &p.ydis, &p.xt, &p.yt,
-                                 &p.counttext, &p.fullcount, &p.countstep, &p.number}) {
-        h.text(*s);
+    h.text(p.typelbl);
+    h.text(p.subtypelbl);
+    for (const PanelTextField& f : kPanelTextFields) {
+        h.text(p.*f.text);
     }
-    for (const bool b : {p.rndxdis, p.rndydis, p.rndcount, p.rndfullcount}) {
-        h.flag(b);
+    for (const PanelCheckField& f : kPanelCheckFields) {
+        h.flag(p.*f.ticked);
     }
 }
 

@@ -4,29 +4,22 @@
 
 #include "app/numeric.hpp"
 #include "render/rockdraw.hpp"
+#include "vehicle/vehicle.hpp"
 #include "world/agitation.hpp"
+#include "world/sense.hpp"
 
 namespace wh {
 
 namespace {
 
-constexpr int kRandomTypes = 5;           // gas, liquid, solid, fire, plasma
-constexpr double kDisplacementSpan = 200; // twips per pass, -100 to 100
-constexpr double kDisplacementShift = 100;
-constexpr int kBatch = 10;               // rocks removed or added per key
-constexpr int32_t kDropTopMargin = 1200; // twips kept clear below the added rocks
-constexpr int32_t kDropTop = 600;        // twips, highest start of an added rock
-constexpr int32_t kDarkenWidth = 5000;   // pixels: the disc reaches the level's middle
+constexpr int kRandomTypes = 5;             // gas, liquid, solid, fire, plasma
+constexpr double kDisplacementSpread = 200; // twips per pass, -100 to 100
+constexpr int kBatch = 10;                  // rocks removed or added per key
+constexpr int32_t kDropTopMargin = 1200;    // twips kept clear below the added rocks
+constexpr int32_t kDropTop = 600;           // twips, highest start of an added rock
+constexpr int32_t kDarkenWidth = 5000;      // pixels: the disc reaches the level's middle
 constexpr Colour kDarkenAlive = RGB(200, 200, 200);
 constexpr Colour kDarkenOther = RGB(150, 150, 150);
-
-double r(Game& g) {
-    return static_cast<double>(g.rng.nextSingle());
-}
-
-int16_t randomDisplacement(Game& g) {
-    return nearest16(r(g) * kDisplacementSpan - kDisplacementShift);
-}
 
 void eraseAndRetype(Game& g, int16_t type) {
     const int n = g.rocks.rockcount;
@@ -46,15 +39,15 @@ void retype(Game& g, int16_t type) {
 void randomTypes(Game& g) {
     const int n = g.rocks.rockcount;
     for (int i = 1; i <= n; ++i) {
-        g.rocks[i].type = static_cast<int16_t>(static_cast<int>(r(g) * kRandomTypes) + 1);
+        g.rocks[i].type = static_cast<int16_t>(static_cast<int>(rnd(g) * kRandomTypes) + 1);
     }
 }
 
 void randomDisplacements(Game& g) {
     const int n = g.rocks.rockcount;
     for (int i = 1; i <= n; ++i) {
-        g.rocks[i].xdis = randomDisplacement(g);
-        g.rocks[i].ydis = randomDisplacement(g);
+        g.rocks[i].xdis = spreadDis(g, kDisplacementSpread);
+        g.rocks[i].ydis = spreadDis(g, kDisplacementSpread);
     }
 }
 
@@ -87,11 +80,11 @@ void removeLastRocks(Game& g) {
 void placeAtRandom(Game& g, int i) {
     Rock& rock = g.rocks[i];
     const double width = Playfield::Width;
-    rock.x = nearest32(r(g) * width);
+    rock.x = nearest32(rnd(g) * width);
     const double height = Playfield::Height;
-    rock.y = nearest32(r(g) * (height - kDropTopMargin) + kDropTop);
-    rock.xdis = randomDisplacement(g);
-    rock.ydis = randomDisplacement(g);
+    rock.y = nearest32(rnd(g) * (height - kDropTopMargin) + kDropTop);
+    rock.xdis = spreadDis(g, kDisplacementSpread);
+    rock.ydis = spreadDis(g, kDisplacementSpread);
     rock.type = g.rocks[1].type;
 }
 

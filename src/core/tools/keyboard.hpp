@@ -9,9 +9,8 @@
 namespace wh {
 
 inline constexpr int16_t kCharEscape = 27;
-inline constexpr int16_t kBrushStep = 10;   // pixels per comma or period
-inline constexpr int16_t kBrushMax = 500;   // pixels: wider than the view is tall, still a brush
-inline constexpr int16_t kWeaponCount = 11; // weapons 1 to 11; 0 before the first is chosen
+inline constexpr int16_t kBrushStep = 10; // pixels per comma or period
+inline constexpr int16_t kBrushMax = 500; // pixels: wider than the view is tall, still a brush
 
 void Form_KeyPress(Game& g, int16_t keyascii);
 

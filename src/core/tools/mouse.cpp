@@ -3,14 +3,13 @@
 #include "tools/mouse.hpp"
 
 #include "app/numeric.hpp"
+#include "level/colourclass.hpp"
 
 namespace wh {
 
 namespace {
 
 constexpr Colour kPaintGround = RGB(100, 100, 0);
-constexpr Colour kPaintRed = RGB(255, 0, 0);
-constexpr Colour kPaintAir = RGB(0, 0, 0);
 constexpr int16_t kDroppedBulletSpeed = 250; // twips per pass, to the right
 
 // The window's coordinates are used as they come, as playfield coordinates: once the camera
@@ -39,10 +38,10 @@ void paintDot(Game& g, float x, float y) {
         colour = kPaintGround;
         break;
     case 2:
-        colour = kPaintRed;
+        colour = kPureRed; // the very red that fire burns into craters
         break;
     case 3:
-        colour = kPaintAir;
+        colour = kBlack; // open air, which rocks and the vehicle pass through
         break;
     default:
         return; // no such paint: nothing, and the pen keeps its width

@@ -4,6 +4,7 @@
 #include "render/rockdraw.hpp"
 #include "tools/mouse.hpp"
 #include "tools/textnumber.hpp"
+#include "world/sense.hpp"
 
 #include <string>
 
@@ -18,7 +19,7 @@ double panelValue(Game& g, const std::string& text, bool random) {
     if (!random) {
         return reading;
     }
-    return static_cast<double>(g.rng.nextSingle()) * reading;
+    return rnd(g) * reading;
 }
 
 } // namespace

@@ -3,13 +3,14 @@
 #include "tools/textnumber.hpp"
 
 #include "app/numeric.hpp"
+#include "tools/decimaldigits.hpp"
 
 #include <algorithm>
-#include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <string>
-#include <system_error>
 
 namespace wh {
 
@@ -28,11 +29,14 @@ constexpr int64_t kExponentCap = int64_t{1} << 50;
 constexpr int64_t kOverflowScale = 310;
 constexpr int64_t kUnderflowScale = -330;
 
-// The widths an &H or &O literal is read at, as in code: 16 bits, else 32 bits.
-constexpr uint64_t kMax16Unsigned = 0xFFFF;
-constexpr uint64_t kMax32Unsigned = 0xFFFFFFFF;
 constexpr int kHexRadix = 16;
 constexpr int kOctalRadix = 8;
+constexpr int kHexDigitBits = 4;
+constexpr int kOctalDigitBits = 3;
+constexpr int kKeptBits = 64;
+// Any nonzero kept bits shifted this far are past the largest double (below 2^1024); the cap
+// keeps a shift from an endless run of digits within an int.
+constexpr int64_t kRadixShiftCap = 2048;
 constexpr int kDecimalRadix = 10;
 
 // Walks the text, stepping over blanks, tabs and line feeds wherever they stand.
@@ -69,31 +73,27 @@ int digitValue(char c, int radix) {
     return v < radix ? v : -1;
 }
 
-// The digits after &H or &O. Small literals are two's-complement numbers of the narrowest width
-// that holds them, so &HFFFF typed into a 16-bit field means -1 as it would in code.
+// The digits after &H or &O, as their plain value correctly rounded to a double. The leading
+// bits are kept exactly while they fit 64 bits; each later digit only shifts the value left and
+// leaves a sticky bit when nonzero, which is all the rounding needs, since the kept bits already
+// reach far below a double's 53.
 double readRadix(Cursor& c, int radix) {
-    uint64_t exact = 0; // stays below 2^37: one digit past 32 bits switches to `wide`
-    double wide = 0;
-    bool isWide = false;
+    const int digitBits = radix == kHexRadix ? kHexDigitBits : kOctalDigitBits;
+    const uint64_t roomLimit = uint64_t{1} << (kKeptBits - digitBits);
+    uint64_t kept = 0;
+    int64_t shift = 0; // bits of the digits past the kept ones
+    bool sticky = false;
     for (int d = digitValue(c.peek(), radix); d >= 0; d = digitValue(c.peek(), radix)) {
         c.advance();
-        if (isWide) {
-            wide = wide * radix + d;
-            continue;
-        }
-        exact = exact * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
-        if (exact > kMax32Unsigned) {
-            isWide = true;
-            wide = static_cast<double>(exact);
+        if (kept < roomLimit) {
+            kept = (kept << digitBits) | static_cast<uint64_t>(d);
+        } else {
+            shift = std::min<int64_t>(shift + digitBits, kRadixShiftCap);
+            sticky = sticky || d != 0;
         }
     }
-    if (isWide) {
-        return wide;
-    }
-    if (exact <= kMax16Unsigned) {
-        return wrap16(static_cast<int64_t>(exact));
-    }
-    return wrap32(static_cast<int64_t>(exact));
+    const double top = static_cast<double>(kept | (sticky ? 1 : 0)); // rounds once, to even
+    return std::ldexp(top, static_cast<int>(shift)); // exact, or infinity past the largest double
 }
 
 // Digits with at most one point, then an optional exponent; converted correctly rounded.
@@ -163,16 +163,7 @@ double readDecimal(Cursor& c) {
     if (dropped) {
         digits.push_back('1');
     }
-    const std::string literal = "0." + digits + "e" + std::to_string(scale);
-    double value = 0.0;
-    const auto result = std::from_chars(literal.data(), literal.data() + literal.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        return scale > 0 ? kInfinity : 0.0;
-    }
-    if (result.ec != std::errc{}) {
-        return 0.0;
-    }
-    return value;
+    return decimalDigitsValue(digits, static_cast<int>(scale));
 }
 
 } // namespace

@@ -11,14 +11,14 @@ namespace wh {
 //   is: a carriage return or any other byte ends the number like a letter does.
 // - An optional sign, decimal digits with at most one point, an optional exponent (E or e, an
 //   optional sign, digits). An exponent letter with no digit after it is not part of the number.
-// - &H (hexadecimal) or &O (octal), either letter in either case, after the optional sign. Such a
-//   literal means what it would in code: a value that fits 16 bits unsigned is read as a 16-bit
-//   two's-complement number (&HFFFF is -1, &H8000 is -32768), one that fits 32 bits as a 32-bit
-//   one (&H10000 is 65536, &HFFFFFFFF is -1), a wider one as its plain (large, positive) value.
-//   A sign before the ampersand negates that result: -&HFFFF is 1.
+// - &H (hexadecimal) or &O (octal), either letter in either case, after the optional sign: the
+//   digits' plain value, never a two's-complement one (&HFFFF is 65535, &H8000 is 32768), and
+//   as exact as a double holds it. A sign before the ampersand negates it: -&HFFFF is -65535.
+//   Stored into a field, such a value is clamped like any other that does not fit.
 // - Reading stops at the first byte that cannot continue the number; what was read is the value.
 // - Any input is safe: a value too large for a double reads as plus or minus infinity, one too
-//   small as 0; digit runs of any length are read correctly rounded.
+//   small as 0; digit runs of any length, decimal, hexadecimal or octal, are read correctly
+//   rounded.
 double readNumber(std::string_view text);
 
 // A text stored into a 16-bit field: nearest, halves to even, clamped to -32768..32767.

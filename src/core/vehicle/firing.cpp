@@ -3,6 +3,10 @@
 #include "vehicle/firing.hpp"
 
 #include "app/numeric.hpp"
+#include "vehicle/vehicle.hpp"
+#include "world/sense.hpp"
+
+#include <iterator>
 
 namespace wh {
 
@@ -21,7 +25,7 @@ constexpr int16_t kWeaponBomb = 4;
 constexpr int16_t kFiredLiquidCount = 65; // passes a fired liquid lives
 constexpr int16_t kFiredFireCount = 55;   // passes a fired fire burns
 
-// Indexed by weapon; 0 and anything past the end write no type at all.
+// Indexed by weapon, 0 to kWeaponCount; 0 and anything past the end write no type at all.
 constexpr Load kWeapons[] = {
     {},                                          // 0: nothing selected yet
     {RockType::bullet},                          // 1
@@ -36,7 +40,7 @@ constexpr Load kWeapons[] = {
     {RockType::nuke},                            // 10
     {RockType::proxbomb},                        // 11
 };
-constexpr int kWeaponCount = static_cast<int>(sizeof(kWeapons) / sizeof(kWeapons[0]));
+static_assert(std::size(kWeapons) == kWeaponCount + 1, "an entry for every weapon and for none");
 
 // Every shot but the bullet starts somewhere in a square this wide centred on the gun tip.
 constexpr double kMuzzleSquare = 200; // twips
@@ -45,10 +49,6 @@ constexpr double kLaunchScale = 1.5;  // the gun vector times this is the launch
 // A fired timebomb counts 15 passes, then 14, 13, ... down to its burst.
 constexpr int16_t kTimebombCycles = 15;
 constexpr int16_t kTimebombStep = 1;
-
-double rnd(Game& g) {
-    return static_cast<double>(g.rng.nextSingle());
-}
 
 } // namespace
 
@@ -70,7 +70,7 @@ void firing(Game& g) {
 
     const Vehicle& v = g.vehicle;
     const int16_t w = g.weapon;
-    if (w >= 1 && w < kWeaponCount && !(w == kWeaponBomb && lastType == RockType::bomb)) {
+    if (w >= 1 && w <= kWeaponCount && !(w == kWeaponBomb && lastType == RockType::bomb)) {
         shot->type = kWeapons[w].type;
         if (kWeapons[w].setsCount) {
             shot->count = kWeapons[w].count;

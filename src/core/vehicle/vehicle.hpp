@@ -6,6 +6,10 @@
 
 namespace wh {
 
+// The gun's weapons are numbered 1 to this; 0 stands for none chosen yet. What each one loads is
+// the weapon table of firing.
+inline constexpr int16_t kWeaponCount = 11;
+
 struct Vehicle {
     int32_t bodyx1 = 0;     // twips, x of body end 1
     int16_t bodyy1 = 0;     // twips, y of body end 1

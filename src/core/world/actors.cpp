@@ -6,6 +6,7 @@
 #include "app/numeric.hpp"
 #include "app/window.hpp"
 #include "level/colourclass.hpp"
+#include "world/sense.hpp"
 
 #include <cmath>
 #include <cstdlib>
@@ -33,22 +34,29 @@ constexpr double kBoulderBounceY = -0.1;  // and turns back a tenth of its fall
 constexpr int32_t kBoulderLift = 500;     // and is lifted this far, twips
 constexpr int16_t kBoulderWallPushX = 50; // pushed off a wall this much sideways
 constexpr int16_t kBoulderWallLift = 10;  // and this much upward
+// The wall probes reach far out, the free-side probes stay close: both walls can push at once.
+constexpr WallPush kBoulderWalls{kBoulderFreeSide, kBoulderProbe, kBoulderWallPushX,
+                                 kBoulderWallLift};
 
 constexpr int16_t kCometGravity = 20;
-
-Colour pointAt(const Game& g, int32_t x, int32_t y) {
-    return g.picground.Point(static_cast<double>(x), static_cast<double>(y));
-}
-
-// A fresh r in [0, 1) from the game's one generator.
-double rnd(Game& g) {
-    return static_cast<double>(g.rng.nextSingle());
-}
 
 // Grass, earth, red scenery or a growing explosion's orange at the probe point kills an actor;
 // grey, white (the vehicle), blue, yellow and the space off the playfield do not.
 bool killedAt(const Game& g, int32_t x, int32_t y) {
     return isEarthtone(pointAt(g, x, y));
+}
+
+// An enemy's drop: a rock of the type at a random depth of up to `spread` twips below the enemy,
+// keeping its sideways speed. A drop that finds the table full is not made.
+void dropBelow(Game& g, const Rock& enemy, int16_t type, double spread) {
+    if (Rock* drop = g.rocks.add()) {
+        drop->type = type;
+        drop->x = enemy.x;
+        drop->y = nearest32(enemy.y + rnd(g) * spread);
+        drop->count = kDroppedRockCount;
+        drop->xdis = enemy.xdis;
+        drop->ydis = 0;
+    }
 }
 
 } // namespace
@@ -125,15 +133,7 @@ void skeet(Game& g, int i) {
     // Only a count that lands exactly on 0 drops: one that steps past waits for the wrap.
     if (s.count == 0) {
         s.count = s.fullcount;
-        // A fire that finds the table full is not dropped.
-        if (Rock* fire = g.rocks.add()) {
-            fire->type = RockType::fire;
-            fire->x = s.x;
-            fire->y = nearest32(s.y + rnd(g) * kSkeetFireSpread);
-            fire->count = kDroppedRockCount;
-            fire->xdis = s.xdis;
-            fire->ydis = 0;
-        }
+        dropBelow(g, s, RockType::fire, kSkeetFireSpread);
     }
 
     const int32_t probeX = sub32(s.x, kActorProbe);
@@ -162,15 +162,7 @@ void plane(Game& g, int i) {
     // Unlike the skeet, any count at or below 0 drops.
     if (p.count <= 0) {
         p.count = p.fullcount;
-        // A bomb that finds the table full is not dropped.
-        if (Rock* bomb = g.rocks.add()) {
-            bomb->type = RockType::bomb;
-            bomb->x = p.x;
-            bomb->y = nearest32(p.y + rnd(g) * kPlaneBombSpread);
-            bomb->count = kDroppedRockCount;
-            bomb->xdis = p.xdis;
-            bomb->ydis = 0;
-        }
+        dropBelow(g, p, RockType::bomb, kPlaneBombSpread);
     }
 
     // The plane feels above itself, not ahead.
@@ -187,22 +179,12 @@ void boulder(Game& g, int i) {
         b.type = RockType::none;
     }
     // Touching ground it almost stops and hops up, so a boulder on the ground climbs onto it.
-    if (isSolid(pointAt(g, add32(b.x, b.xdis), add32(b.y, b.ydis)))) {
+    if (contact(g, b)) {
         b.xdis = nearest16(b.xdis * kBoulderRollX);
         b.ydis = nearest16(b.ydis * kBoulderBounceY);
         b.y = sub32(b.y, kBoulderLift);
     }
-    // The wall probes reach far out, the free-side probes stay close: both can push at once.
-    if (isOpenAir(pointAt(g, add32(b.x, kBoulderFreeSide), b.y)) &&
-        isSolid(pointAt(g, sub32(b.x, kBoulderProbe), b.y))) {
-        b.xdis = add16(b.xdis, kBoulderWallPushX);
-        b.ydis = sub16(b.ydis, kBoulderWallLift);
-    }
-    if (isOpenAir(pointAt(g, sub32(b.x, kBoulderFreeSide), b.y)) &&
-        isSolid(pointAt(g, add32(b.x, kBoulderProbe), b.y))) {
-        b.xdis = sub16(b.xdis, kBoulderWallPushX);
-        b.ydis = sub16(b.ydis, kBoulderWallLift);
-    }
+    pushOffWalls(g, b, kBoulderWalls);
 }
 
 void comet(Game& g, int i) {

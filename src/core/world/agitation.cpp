@@ -5,6 +5,7 @@
 
 #include "app/numeric.hpp"
 #include "render/rockdraw.hpp"
+#include "world/sense.hpp"
 
 #include <algorithm>
 
@@ -20,17 +21,7 @@ constexpr int kScatterGroupStep = 20;
 constexpr double kScatterSideMargin = 300;
 constexpr double kScatterBottomMargin = 600;
 // Scattered and agitated rocks get displacements from -100 to 100 twips per pass.
-constexpr double kKickRange = 200;
-constexpr double kKickOffset = -100;
-
-// A fresh r in [0, 1) from the game's one generator.
-double rnd(Game& g) {
-    return static_cast<double>(g.rng.nextSingle());
-}
-
-int16_t kick(Game& g) {
-    return nearest16(rnd(g) * kKickRange + kKickOffset);
-}
+constexpr double kKickSpread = 200;
 
 } // namespace
 
@@ -52,8 +43,8 @@ void explode(Game& g) {
             Rock& r = t[i];
             r.x = cx;
             r.y = cy;
-            r.ydis = kick(g);
-            r.xdis = kick(g);
+            r.ydis = spreadDis(g, kKickSpread);
+            r.xdis = spreadDis(g, kKickSpread);
             drawrocks(g, i);
         }
     }
@@ -74,8 +65,8 @@ void Timer2_Timer(Game& g) {
         if (g.passthrough == kFalse) {
             eraserocks(g, i);
         }
-        t[i].xdis = kick(g);
-        t[i].ydis = kick(g);
+        t[i].xdis = spreadDis(g, kKickSpread);
+        t[i].ydis = spreadDis(g, kKickSpread);
         drawrocks(g, i);
     }
 }

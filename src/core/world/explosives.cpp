@@ -7,6 +7,7 @@
 #include "app/numeric.hpp"
 #include "app/playfield.hpp"
 #include "level/colourclass.hpp"
+#include "world/sense.hpp"
 
 namespace wh {
 
@@ -35,21 +36,6 @@ constexpr int32_t kOrangeRed = 255;
 constexpr double kOrangeGreenRange = 255;
 constexpr int32_t kOrangeBlue = 0;
 constexpr Colour kCraterColour = kBlack;
-
-double rnd(Game& g) {
-    return static_cast<double>(g.rng.nextSingle());
-}
-
-// A random displacement of up to half the spread either way.
-int16_t spreadDis(Game& g, double spread) {
-    return nearest16(rnd(g) * spread - spread / 2);
-}
-
-// True when the point the rock reaches at its next move is not open air.
-bool contact(const Game& g, const Rock& r) {
-    return isSolid(g.picground.Point(static_cast<double>(add32(r.x, r.xdis)),
-                                     static_cast<double>(add32(r.y, r.ydis))));
-}
 
 // The rock stops and becomes an explosion of the given size where it is.
 void explodeInPlace(Rock& r, ExplosionSize size) {

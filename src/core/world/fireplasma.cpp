@@ -6,6 +6,7 @@
 #include "app/colour.hpp"
 #include "app/numeric.hpp"
 #include "level/colourclass.hpp"
+#include "world/sense.hpp"
 
 #include <algorithm>
 
@@ -33,14 +34,6 @@ constexpr int32_t kPlasmaProbeHeight = 100; // twips above the plasma: the drop 
 constexpr int16_t kPlasmaSpeedUp = 2;       // factor on both displacements when it drops a bomb
 constexpr double kPlasmaContact = -0.8;     // on both displacements when the way ahead is solid
 constexpr int16_t kPlasmaSteering = 10;     // twips per pass toward the target, on each axis
-
-Colour pointAt(const Game& g, int32_t x, int32_t y) {
-    return g.picground.Point(static_cast<double>(x), static_cast<double>(y));
-}
-
-bool contact(const Game& g, const Rock& r) {
-    return isSolid(pointAt(g, add32(r.x, r.xdis), add32(r.y, r.ydis)));
-}
 
 // A black dot where the fire is, and ten explosions on top of it. The ten dots the burn draws
 // are identical, so one covers the same pixels. An explosion that finds the table full is not

@@ -6,6 +6,7 @@
 #include "app/colour.hpp"
 #include "app/numeric.hpp"
 #include "level/colourclass.hpp"
+#include "world/sense.hpp"
 
 namespace wh {
 
@@ -14,7 +15,7 @@ namespace {
 // The strip inside the bottom edge (and for a solid the right edge) where particles turn back,
 // twips.
 constexpr int32_t kEdgeBand = 200;
-// How far to each side a particle feels for a wall, twips.
+// How far to each side a particle feels for a wall (and for open air), twips.
 constexpr int32_t kWallProbe = 50;
 
 constexpr int16_t kLiquidGravity = 20;      // twips per pass, added to ydis
@@ -24,34 +25,16 @@ constexpr double kLiquidSplashX = -0.1; // on the ground: a tenth of its sideway
 constexpr int16_t kLiquidWallPushX = 50;
 constexpr int16_t kLiquidWallLift = 10;
 constexpr int32_t kPondProbe = 100; // twips below a liquid rock
+constexpr WallPush kLiquidWalls{kWallProbe, kWallProbe, kLiquidWallPushX, kLiquidWallLift};
 
 constexpr int16_t kSolidGravity = 20;
 constexpr double kSolidBounce = -0.8; // a bounce keeps four fifths of the speed
 constexpr int16_t kSolidWallPushX = 80;
 constexpr int16_t kSolidWallLift = 20;
-
-Colour pointAt(const Game& g, int32_t x, int32_t y) {
-    return g.picground.Point(static_cast<double>(x), static_cast<double>(y));
-}
-
-// True when the point the rock reaches at its next move is not open air.
-bool contact(const Game& g, const Rock& r) {
-    return isSolid(pointAt(g, add32(r.x, r.xdis), add32(r.y, r.ydis)));
-}
+constexpr WallPush kSolidWalls{kWallProbe, kWallProbe, kSolidWallPushX, kSolidWallLift};
 
 bool inBands(const Game& g, int32_t y) {
     return y < 0 || y > g.picground.Height - kEdgeBand;
-}
-
-// Open air on the right and something on the left: the particle leans against a wall there.
-bool wallOnLeft(const Game& g, const Rock& r) {
-    return isOpenAir(pointAt(g, add32(r.x, kWallProbe), r.y)) &&
-           isSolid(pointAt(g, sub32(r.x, kWallProbe), r.y));
-}
-
-bool wallOnRight(const Game& g, const Rock& r) {
-    return isOpenAir(pointAt(g, sub32(r.x, kWallProbe), r.y)) &&
-           isSolid(pointAt(g, add32(r.x, kWallProbe), r.y));
 }
 
 } // namespace
@@ -97,14 +80,7 @@ void liquid(Game& g, int i) {
     if (isPureBlue(pointAt(g, r.x, add32(r.y, kPondProbe)))) {
         r.type = RockType::none;
     }
-    if (wallOnLeft(g, r)) {
-        r.xdis = add16(r.xdis, kLiquidWallPushX);
-        r.ydis = sub16(r.ydis, kLiquidWallLift);
-    }
-    if (wallOnRight(g, r)) {
-        r.xdis = sub16(r.xdis, kLiquidWallPushX);
-        r.ydis = sub16(r.ydis, kLiquidWallLift);
-    }
+    pushOffWalls(g, r, kLiquidWalls);
 }
 
 void solid(Game& g, int i) {
@@ -126,14 +102,7 @@ void solid(Game& g, int i) {
         r.ydis = nearest16(r.ydis * kSolidBounce);
     }
     // Walls push a solid off whether or not it passes through terrain.
-    if (wallOnLeft(g, r)) {
-        r.xdis = add16(r.xdis, kSolidWallPushX);
-        r.ydis = sub16(r.ydis, kSolidWallLift);
-    }
-    if (wallOnRight(g, r)) {
-        r.xdis = sub16(r.xdis, kSolidWallPushX);
-        r.ydis = sub16(r.ydis, kSolidWallLift);
-    }
+    pushOffWalls(g, r, kSolidWalls);
 }
 
 void alive(Game& g, int i) {
