@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -75,6 +76,16 @@ void playSession(Shell& shell) {
     pushKey(SDLK_LEFT, SDL_KEYUP);
     pushButton(SDL_MOUSEBUTTONDOWN, 300, 300, SDL_BUTTON_X1); // means nothing to the game
     passes(shell, 10);
+    // The brush: on, a stroke dug with the right button across the sky and the hill, off again.
+    pushPress(SDLK_F6);
+    pushMove(200, 150);
+    pushButton(SDL_MOUSEBUTTONDOWN, 200, 150, SDL_BUTTON_RIGHT);
+    pushMove(260, 400);
+    pushMove(330, 450);
+    pushButton(SDL_MOUSEBUTTONUP, 330, 450, SDL_BUTTON_RIGHT);
+    passes(shell, 2);
+    pushPress(SDLK_F6);
+    passes(shell, 5);
 }
 
 std::string fileText(const fs::path& file) {
@@ -125,6 +136,7 @@ TEST(Record, ASessionPlayedInTheWindowRunsHeadlessToTheSameDump) {
     EXPECT_EQ(script.rfind("wreckhaul-replay 1\n", 0), 0u) << script;
     EXPECT_NE(script.find("seed 4242\n"), std::string::npos) << script;
     EXPECT_NE(script.find("click "), std::string::npos) << script;
+    EXPECT_NE(script.find("\nbrush "), std::string::npos) << "the brush's strokes" << script;
     EXPECT_NE(script.find("\nclock "), std::string::npos) << "the real clock's readings" << script;
     EXPECT_NE(script.find("\ncheckpoint "), std::string::npos) << "the end's check" << script;
     EXPECT_EQ(dumpOf(headless.game()), r.dump) << script;
@@ -190,6 +202,46 @@ TEST(Record, ARecordingThatCannotBeWrittenIsNotReportedAsKept) {
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("could not be written in full"), std::string::npos) << err;
     EXPECT_FALSE(shell.finishRecording()) << "asking again does not make it kept";
+}
+
+// With the brush on, a drag on the playfield paints right under the pointer, whatever the
+// view's scroll, and spawns nothing; off again, a click spawns as ever.
+TEST(Record, TheBrushPaintsWhereThePointerIs) {
+    ASSERT_TRUE(kDummyVideo);
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(kSeed);
+    Game& g = shell.game();
+    pushKey(SDLK_RIGHT, SDL_KEYDOWN); // drive until the view has scrolled
+    passes(shell, 120);
+    pushKey(SDLK_RIGHT, SDL_KEYUP);
+    pushText("1"); // paint colour: ground
+    passes(shell, 1);
+    ASSERT_LT(g.picground.Left, -kTwipsPerPixel * 10) << "the view should have scrolled";
+    pushPress(SDLK_F6);
+    passes(shell, 1);
+    ASSERT_TRUE(shell.brushMode());
+    pushMove(100, 60);
+    pushButton(SDL_MOUSEBUTTONDOWN, 100, 60, SDL_BUTTON_LEFT);
+    pushMove(300, 60);
+    pushButton(SDL_MOUSEBUTTONUP, 300, 60, SDL_BUTTON_LEFT);
+    passes(shell, 1);
+    const auto pointAtView = [&](int vx, int vy) {
+        return g.picground.Point(vx * kTwipsPerPixel - g.picground.Left,
+                                 vy * kTwipsPerPixel - g.picground.Top);
+    };
+    for (const int vx : {100, 200, 300}) {
+        EXPECT_EQ(pointAtView(vx, 60), RGB(100, 100, 0)) << "at view x " << vx;
+    }
+    // A click's batch would stand at the pressed point until the next pass's rock pass.
+    const float pressX = 100 * kTwipsPerPixel - g.picground.Left;
+    for (int i = 1; i <= g.rocks.rockcount; ++i) {
+        EXPECT_FALSE(g.rocks[i].x == std::lround(pressX) && g.rocks[i].y == 60 * kTwipsPerPixel)
+            << "the brush spawns nothing: rock " << i;
+    }
+    pushPress(SDLK_F6);
+    passes(shell, 1);
+    EXPECT_FALSE(shell.brushMode());
 }
 
 // A shared replay may only play: a line that would write a file, rewrite the world or print is

@@ -102,6 +102,10 @@ void playSession(Live& s) {
     });
     s.passWith([&] { s.in(Character{'p'}); });
     s.passWith([&] { s.in(Character{'a'}); }); // alive rocks: the agitation timer reads the clock
+    s.passWith([&] {
+        s.in(BrushStroke{20000.5f, 3000, 20000.5f, 3000, kButtonLeft});
+        s.in(BrushStroke{20000.5f, 3000, 23000.25f, 3600, kButtonRight});
+    });
     s.quietPasses(30);
     s.passWith([&] {
         for (const auto& [b, x, y] :
@@ -340,6 +344,7 @@ TEST(Recording, EveryLineReadsBackAsItWasWritten) {
         "mousedown 2 1.5 2.25",
         "mousemove 7 -1 1048576",
         "mouseup 1 0 0",
+        "brush 1.5 -2 30000.25 9000 2",
         "select subtypelist -1",
         "text number  spaced out ",
         "check rndcount 1",

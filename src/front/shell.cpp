@@ -307,8 +307,7 @@ void Shell::run() {
 
 bool Shell::replayLetsThrough(const SDL_Event& e) const {
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
-        const SDL_Keycode key = e.key.keysym.sym;
-        return key == SDLK_F1 || key == SDLK_F3 || key == SDLK_F11 || key == SDLK_F12;
+        return isWindowKey(e.key.keysym.sym);
     }
     return e.type != SDL_TEXTINPUT && !isMouseEvent(e);
 }

@@ -49,6 +49,7 @@ public:
     const Overlays& overlays() const { return overlays_; }
     // Where the view lies in the window's pixels now.
     const ViewRect& viewPlace() const { return place_; }
+    bool brushMode() const { return brushMode_; }
     // True while a recorded session is still being played back.
     bool replaying() const { return player_.has_value(); }
     // Ends the recording now (as leaving the program does): what is held back is written. False
@@ -73,6 +74,10 @@ private:
     void present();
     // F1, F3, F11 and F12 belong to the front end; true when e was one of them.
     bool handleWindowKey(const SDL_Event& e);
+    static bool isWindowKey(SDL_Keycode key);
+    // The brush's stroke from where it was last seen to (x, y), playfield twips.
+    void brushTo(float x, float y);
+    void drawBrushOutline();
     void toggleFullscreen();
     void refreshPlacement();
     ViewPixel viewPixelOf(int windowX, int windowY) const;
@@ -100,6 +105,10 @@ private:
     std::unique_ptr<Beeper> beeper_;
     uint32_t beepsHeard_ = 0;
     bool formCapture_ = false; // a press on the window surface keeps the moves until release
+    bool brushMode_ = false;   // F6: a drag on the playfield paints instead of spawning
+    int16_t brushButton_ = 0;  // the button of the brush stroke going on, 0 for none
+    float brushX_ = 0;         // playfield twips where the stroke was last seen
+    float brushY_ = 0;
     bool quit_ = false;
     bool imgui_ = false;
     bool forcePresent_ = true;

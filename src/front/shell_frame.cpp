@@ -12,6 +12,8 @@
 #include "front/screenshot.hpp"
 
 #include <imgui.h>
+
+#include <algorithm>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
@@ -69,6 +71,19 @@ void Shell::fitImGuiToView() {
             down = false;
         }
     }
+}
+
+// While the brush is on, a circle of its width under the pointer shows what a stroke will cover.
+// It is drawn with the overlays, so screenshots leave it out.
+void Shell::drawBrushOutline() {
+    const ImGuiIO& io = ImGui::GetIO();
+    if (!brushMode_ || player_ || !ImGui::IsMousePosValid(&io.MousePos) || io.WantCaptureMouse) {
+        return;
+    }
+    const float radius = std::max(1.0f, static_cast<float>(game_->brushwidth) / 2);
+    ImDrawList* d = ImGui::GetForegroundDrawList();
+    d->AddCircle(io.MousePos, radius + 1, IM_COL32(0, 0, 0, 200), 0, 1.0f);
+    d->AddCircle(io.MousePos, radius, IM_COL32(255, 255, 255, 230), 0, 1.0f);
 }
 
 // The overlays live in the foreground list, drawn after a screenshot is taken, so a shot shows
@@ -152,6 +167,7 @@ void Shell::present() {
         fitImGuiToView();
         ImGui::NewFrame();
         drawPanel(session_);
+        drawBrushOutline();
         overlays_.draw();
         ImGui::Render();
         renderImGuiLists(false);

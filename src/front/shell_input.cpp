@@ -135,7 +135,9 @@ void Shell::handleMouse(const SDL_Event& e) {
     if (e.type == SDL_MOUSEMOTION) {
         const float wx = static_cast<float>(e.motion.x) * kTwips;
         const float wy = static_cast<float>(e.motion.y) * kTwips;
-        if (formCapture_ || !overPlayfield(g, e.motion.x, e.motion.y)) {
+        if (brushButton_ != 0) {
+            brushTo(wx - g.picground.Left, wy - g.picground.Top);
+        } else if (formCapture_ || !overPlayfield(g, e.motion.x, e.motion.y)) {
             session_.deliver(session::WindowMouse{session::MousePhase::move,
                                                   buttonsHeld(e.motion.state), wx, wy});
         }
@@ -160,6 +162,16 @@ void Shell::handleMouse(const SDL_Event& e) {
         if (target == PressTarget::panel) {
             return;
         }
+        if (target == PressTarget::playfield && brushMode_ &&
+            (button == kButtonLeft || button == kButtonRight)) {
+            // The brush holds the mouse until its button comes up, wherever the pointer goes.
+            brushButton_ = button;
+            brushX_ = wx - g.picground.Left;
+            brushY_ = wy - g.picground.Top;
+            SDL_CaptureMouse(SDL_TRUE);
+            brushTo(brushX_, brushY_);
+            return;
+        }
         if (target == PressTarget::playfield) {
             session_.deliver(
                 session::PlayfieldPress{wx - g.picground.Left, wy - g.picground.Top, button});
@@ -170,10 +182,36 @@ void Shell::handleMouse(const SDL_Event& e) {
         session_.deliver(session::WindowMouse{session::MousePhase::down, button, wx, wy});
         return;
     }
+    if (brushButton_ != 0) {
+        if (button == brushButton_) {
+            brushButton_ = 0;
+            SDL_CaptureMouse(SDL_FALSE);
+        }
+        return;
+    }
     if (formCapture_) {
         formCapture_ = false;
         SDL_CaptureMouse(SDL_FALSE);
         session_.deliver(session::WindowMouse{session::MousePhase::up, button, wx, wy});
+    }
+}
+
+void Shell::brushTo(float x, float y) {
+    session_.deliver(session::BrushStroke{brushX_, brushY_, x, y, brushButton_});
+    brushX_ = x;
+    brushY_ = y;
+}
+
+bool Shell::isWindowKey(SDL_Keycode key) {
+    switch (key) {
+    case SDLK_F1:
+    case SDLK_F3:
+    case SDLK_F6:
+    case SDLK_F11:
+    case SDLK_F12:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -182,7 +220,7 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
         return false;
     }
     const SDL_Keycode key = e.key.keysym.sym;
-    if (key != SDLK_F1 && key != SDLK_F3 && key != SDLK_F11 && key != SDLK_F12) {
+    if (!isWindowKey(key)) {
         return false;
     }
     if (e.type == SDL_KEYUP || e.key.repeat != 0) {
@@ -194,6 +232,13 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
         break;
     case SDLK_F3:
         overlays_.toggleStats();
+        break;
+    case SDLK_F6:
+        brushMode_ = !brushMode_;
+        overlays_.showNote(brushMode_
+                               ? "Brush on: drag on the playfield to paint, right button digs"
+                               : "Brush off: a click spawns the panel's rocks",
+                           SDL_GetTicks());
         break;
     case SDLK_F11:
         toggleFullscreen();

@@ -285,6 +285,8 @@ integers (negative allowed) unless said otherwise.
   mousemove B X Y             B is one button for a press or release, the buttons held (0 to
                               7) for a move
   mouseup B X Y
+  brush X1 Y1 X2 Y2 B       brush mode's stroke from (X1, Y1) to (X2, Y2), playfield twips:
+                              B 1 paints in the paint colour, 2 digs; the brush's width
   select typelist N         select position N of a list (-1 for none), raising its click
   select subtypelist N
   text FIELD TEXT           set a panel text box to the rest of the line after one blank:

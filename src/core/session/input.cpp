@@ -1,6 +1,7 @@
 // The only place outside the rules' own tests that calls the game's event handlers.
 #include "session/input.hpp"
 
+#include "tools/brush.hpp"
 #include "tools/keyboard.hpp"
 #include "tools/lists.hpp"
 #include "tools/mouse.hpp"
@@ -34,6 +35,9 @@ struct Deliver {
             Form_MouseUp(g, m.buttons, kNoModifiers, m.x, m.y);
             break;
         }
+    }
+    void operator()(const BrushStroke& b) const {
+        brushStroke(g, b.x1, b.y1, b.x2, b.y2, b.button);
     }
     void operator()(const ListSelect& s) const {
         ListBox& box = s.list == ListId::typelist ? g.panel.typelist : g.panel.subtypelist;

@@ -35,6 +35,13 @@ struct WindowMouse {
     float x, y;      // window twips
 };
 
+// A stroke of the brush (brush mode, off unless the player turns it on): a line of the brush's
+// width from the last place the pointer was seen to where it is now.
+struct BrushStroke {
+    float x1, y1, x2, y2; // playfield twips
+    int16_t button;       // 1 paints, 2 digs
+};
+
 enum class ListId : uint8_t { typelist, subtypelist };
 
 // An entry of a panel list chosen (-1: none), raising the list's click.
@@ -52,8 +59,8 @@ struct CheckBoxSet {
     bool ticked;
 };
 
-using Input = std::variant<KeyDown, KeyUp, Character, PlayfieldPress, WindowMouse, ListSelect,
-                           TextEdit, CheckBoxSet>;
+using Input = std::variant<KeyDown, KeyUp, Character, PlayfieldPress, WindowMouse, BrushStroke,
+                           ListSelect, TextEdit, CheckBoxSet>;
 
 // Hands the input to its handler. The modifier keys mean nothing to any handler, so none are
 // passed. An input that names no field of the panel or a list position out of its range changes

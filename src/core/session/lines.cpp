@@ -165,6 +165,16 @@ Line mouseUp(Words& w) {
     return mouse(w, MousePhase::up);
 }
 
+Line brush(Words& w) {
+    const float x1 = w.real("X1");
+    const float y1 = w.real("Y1");
+    const float x2 = w.real("X2");
+    const float y2 = w.real("Y2");
+    const int16_t button = w.button("B");
+    w.end();
+    return Line{std::in_place_type<Input>, BrushStroke{x1, y1, x2, y2, button}};
+}
+
 Line select(Words& w) {
     const std::string_view list = w.word("LIST");
     const bool types = list == listName(ListId::typelist);
@@ -220,6 +230,7 @@ constexpr std::array kReaders = {
     Reader{"mousedown", mouseDown},
     Reader{"mousemove", mouseMove},
     Reader{"mouseup", mouseUp},
+    Reader{"brush", brush},
     Reader{"select", select},
     Reader{"text", text},
     Reader{"check", check},
@@ -260,6 +271,10 @@ struct Write {
                                                          : "mouseup";
         return std::string(word) + " " + std::to_string(m.buttons) + " " + number(m.x) + " " +
                number(m.y);
+    }
+    std::string operator()(const BrushStroke& b) const {
+        return "brush " + number(b.x1) + " " + number(b.y1) + " " + number(b.x2) + " " +
+               number(b.y2) + " " + std::to_string(b.button);
     }
     std::string operator()(const ListSelect& s) const {
         return std::string("select ") + listName(s.list) + " " + std::to_string(s.position);

@@ -32,25 +32,28 @@ void dropRock(Game& g, float x, float y) {
 }
 
 void paintDot(Game& g, float x, float y) {
-    Colour colour = 0;
-    switch (g.paintmode) {
-    case 1:
-        colour = kPaintGround;
-        break;
-    case 2:
-        colour = kPureRed; // the very red that fire burns into craters
-        break;
-    case 3:
-        colour = kBlack; // open air, which rocks and the vehicle pass through
-        break;
-    default:
+    const std::optional<Colour> colour = paintColour(g.paintmode);
+    if (!colour) {
         return; // no such paint: nothing, and the pen keeps its width
     }
     g.picground.setDrawWidth(g.brushwidth);
-    g.picground.PSet(x, y, colour);
+    g.picground.PSet(x, y, *colour);
 }
 
 } // namespace
+
+std::optional<Colour> paintColour(int16_t paintmode) {
+    switch (paintmode) {
+    case 1:
+        return kPaintGround;
+    case 2:
+        return kPureRed; // the very red that fire burns into craters
+    case 3:
+        return kBlack; // open air, which rocks and the vehicle pass through
+    default:
+        return std::nullopt;
+    }
+}
 
 void Form_MouseDown(Game& g, int16_t button, int16_t /*shift*/, float x, float y) {
     if (button == kButtonLeft) {

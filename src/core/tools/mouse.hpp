@@ -4,6 +4,7 @@
 #include "app/game.hpp"
 
 #include <cstdint>
+#include <optional>
 
 namespace wh {
 
@@ -11,6 +12,9 @@ namespace wh {
 inline constexpr int16_t kButtonLeft = 1;
 inline constexpr int16_t kButtonRight = 2;
 inline constexpr int16_t kButtonMiddle = 4;
+
+// The colour the paint tool lays down for a `paintmode` (1 ground, 2 red, 3 air); none for others.
+std::optional<Colour> paintColour(int16_t paintmode);
 
 void picground_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
 void Form_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
