@@ -61,10 +61,16 @@ constexpr HelpRow kFrontKeys[] = {
     {"F12", "screenshot (PNG) into your pictures folder"},
 };
 
+constexpr HelpRow kGamepad[] = {
+    {"stick or pad, shoulders", "drive (as the arrows), aim (as , and .)"},
+    {"A, B", "fire (as Space), trigger (as Enter)"},
+    {"X, Y, Start, Back", "previous / next weapon (1 / 2), p, this help"},
+};
+
+// The first kLeftSections fill the left column, the rest the right.
 constexpr HelpSection kSections[] = {
-    {"Keys", kKeys},
-    {"Mouse", kMouse},
-    {"\"Rocks\" panel (p shows it)", kPanel},
+    {"Keys", kKeys},        {"Gamepad", kGamepad},
+    {"Mouse", kMouse},      {"\"Rocks\" panel (p shows it)", kPanel},
     {"Window", kFrontKeys},
 };
 
@@ -87,6 +93,7 @@ constexpr float kPad = 6;    // inside a box
 constexpr float kHelpMargin = 14;
 constexpr float kInputWidth = 118; // the help's column of keys
 constexpr float kColumnGap = 14;
+constexpr size_t kLeftSections = 2;
 constexpr float kRowGap = 2;
 constexpr float kSectionGap = 8;
 
@@ -140,11 +147,14 @@ void drawHelp(ImDrawList* d) {
     const float column = (inner - kColumnGap) / 2;
     text(d, ImVec2(min.x + kPad, min.y + kPad), kTitleColour, kHelpTitle);
     const float top = min.y + kPad + ImGui::GetFontSize() + kSectionGap;
-    // The keys fill the left column; the mouse, the panel and the window's keys the right.
-    drawSection(d, kSections[0], min.x + kPad, top, column);
-    float y = top;
-    for (size_t i = 1; i < std::size(kSections); ++i) {
-        y = drawSection(d, kSections[i], min.x + kPad + column + kColumnGap, y, column);
+    // The keys and the gamepad fill the left column; the mouse, the panel and the window's
+    // keys the right.
+    float left = top;
+    float right = top;
+    for (size_t i = 0; i < std::size(kSections); ++i) {
+        float& y = i < kLeftSections ? left : right;
+        const float x = min.x + kPad + (i < kLeftSections ? 0 : column + kColumnGap);
+        y = drawSection(d, kSections[i], x, y, column);
     }
 }
 

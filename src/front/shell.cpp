@@ -93,6 +93,9 @@ Shell::Shell(Options options)
 
 Shell::~Shell() {
     beeper_.reset();
+    for (SDL_GameController* c : controllers_) {
+        SDL_GameControllerClose(c);
+    }
     if (imgui_) {
         ImGui_ImplSDLRenderer_Shutdown();
         ImGui_ImplSDL2_Shutdown();
@@ -178,6 +181,8 @@ bool Shell::open() {
     stylePanel();
     imgui_ = true;
     beeper_ = std::make_unique<Beeper>();
+    // Controllers are a comfort: without the subsystem the game plays on the keyboard alone.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     SDL_StartTextInput();
     return true;
 }
@@ -309,7 +314,9 @@ bool Shell::replayLetsThrough(const SDL_Event& e) const {
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
         return isWindowKey(e.key.keysym.sym);
     }
-    return e.type != SDL_TEXTINPUT && !isMouseEvent(e);
+    return e.type != SDL_TEXTINPUT && e.type != SDL_CONTROLLERBUTTONDOWN &&
+           e.type != SDL_CONTROLLERBUTTONUP && e.type != SDL_CONTROLLERAXISMOTION &&
+           !isMouseEvent(e);
 }
 
 void Shell::deliverEvents() {

@@ -6,6 +6,7 @@
 #include "app/game.hpp"
 #include "app/window.hpp"
 #include "front/beep.hpp"
+#include "front/gamepad.hpp"
 #include "front/options.hpp"
 #include "front/overlays.hpp"
 #include "front/viewfit.hpp"
@@ -71,6 +72,8 @@ private:
     void handle(const SDL_Event& e);
     void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
+    void handleController(const SDL_Event& e);
+    void act(const PadActions& actions);
     void present();
     // F1, F3, F11 and F12 belong to the front end; true when e was one of them.
     bool handleWindowKey(const SDL_Event& e);
@@ -105,9 +108,11 @@ private:
     std::unique_ptr<Beeper> beeper_;
     uint32_t beepsHeard_ = 0;
     bool formCapture_ = false; // a press on the window surface keeps the moves until release
-    bool brushMode_ = false;   // F6: a drag on the playfield paints instead of spawning
-    int16_t brushButton_ = 0;  // the button of the brush stroke going on, 0 for none
-    float brushX_ = 0;         // playfield twips where the stroke was last seen
+    std::vector<SDL_GameController*> controllers_; // every one plugged in drives the same vehicle
+    GamepadMap pad_;
+    bool brushMode_ = false;  // F6: a drag on the playfield paints instead of spawning
+    int16_t brushButton_ = 0; // the button of the brush stroke going on, 0 for none
+    float brushX_ = 0;        // playfield twips where the stroke was last seen
     float brushY_ = 0;
     bool quit_ = false;
     bool imgui_ = false;

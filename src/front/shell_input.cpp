@@ -125,8 +125,56 @@ void Shell::handleGame(const SDL_Event& e) {
     case SDL_MOUSEMOTION:
         handleMouse(e);
         break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        handleController(e);
+        break;
     default:
         break;
+    }
+}
+
+// Controllers come and go at any time; when the last one goes, whatever it held is let go, so
+// the vehicle does not drive on by itself.
+void Shell::handleController(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+        if (SDL_GameController* c = SDL_GameControllerOpen(e.cdevice.which)) {
+            controllers_.push_back(c);
+        }
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        for (auto it = controllers_.begin(); it != controllers_.end(); ++it) {
+            if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(*it)) == e.cdevice.which) {
+                SDL_GameControllerClose(*it);
+                controllers_.erase(it);
+                break;
+            }
+        }
+        if (controllers_.empty()) {
+            act(pad_.releaseAll());
+        }
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        act(pad_.button(static_cast<SDL_GameControllerButton>(e.cbutton.button),
+                        e.type == SDL_CONTROLLERBUTTONDOWN));
+        break;
+    default:
+        act(pad_.axis(static_cast<SDL_GameControllerAxis>(e.caxis.axis), e.caxis.value));
+        break;
+    }
+}
+
+void Shell::act(const PadActions& actions) {
+    for (const session::Input& input : actions.inputs) {
+        session_.deliver(input);
+    }
+    if (actions.toggleHelp) {
+        overlays_.toggleHelp();
     }
 }
 
