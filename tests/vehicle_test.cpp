@@ -18,8 +18,7 @@ namespace {
 
 constexpr int kTw = kTwipsPerPixel;
 constexpr Colour kGround = RGB(120, 80, 40);
-constexpr int kFloorRow = 400;               // top pixel row of the fixtures' floor
-constexpr int32_t kFloorY = kFloorRow * kTw; // 6000 twips
+constexpr int kFloorRow = 400; // top pixel row of the fixtures' floor
 constexpr int kLastRow = kPlayfieldPixelsH - 1;
 constexpr int kLastColumn = kPlayfieldPixelsW - 1;
 
