@@ -24,6 +24,27 @@ TEST(Routing, PanelSitsAtItsDesignedPlaceAndScrollsWithThePlayfield) {
     EXPECT_FLOAT_EQ(r.y, 34);
 }
 
+// Every caption keeps clear of the control to its right and stays within two pixels of where the
+// designed layout puts it, whatever code the type and subtype labels show.
+TEST(Routing, PanelCaptionsNeverRunIntoTheirNeighbours) {
+    struct Case {
+        const char* label;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Label1", "Type"},  {"Label2", "Subtype"}, {"Label5", "xdis"},  {"Label6", "ydis"},
+        {"Label7", "xt"},    {"Label8", "yt"},      {"Label9", "count"}, {"Label10", "full"},
+        {"Label11", "step"}, {"Label3", "#"},       {"typelbl", "25"},   {"subtypelbl", "25"},
+    };
+    for (const Case& c : cases) {
+        const PanelCaption p = panelCaption(c.label, c.text);
+        EXPECT_GT(p.right, p.left) << c.label;
+        EXPECT_LE(p.right + 2, p.nextControl) << c.label << " runs into the control beside it";
+        EXPECT_LE(p.designed - p.left, 2) << c.label << " moved too far from its place";
+        EXPECT_LE(p.left, p.designed) << c.label;
+    }
+}
+
 TEST(Routing, PressTargets) {
     auto g = std::make_unique<Game>();
     struct Case {

@@ -8,7 +8,10 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <string>
+#include <string_view>
 
 namespace wh::front {
 
@@ -85,6 +88,31 @@ const std::string* labelText(const Game& g, std::string_view name) {
     return nullptr;
 }
 
+// The game's captions are narrower than the panel's monospace font: a caption drawn at the
+// font's own advance would run into the box beside it ("count"), so captions are set a pixel
+// tighter, and one that would still touch its neighbour moves left just enough to keep a gap.
+constexpr float kCaptionAdvance = 6; // pixels a character, the font's cell less one
+constexpr float kCaptionGap = 2;     // pixels kept clear before the control to the right
+constexpr float kListRowGap = 4;     // pixels between the rows of an open list
+constexpr int kListRowsShown = 16;   // rows an open list shows before it scrolls
+constexpr float kCheckInset = 1;     // pixels a check box keeps inside its designed square
+
+float captionWidth(std::string_view text) {
+    return kCaptionAdvance * static_cast<float>(text.size());
+}
+
+// The left edge of the nearest control to the right of `label` on its row, in twips.
+float nextControlLeft(const Control& label);
+
+void caption(ImVec2 at, std::string_view text) {
+    ImDrawList* d = ImGui::GetWindowDrawList();
+    const ImU32 colour = ImGui::GetColorU32(ImGuiCol_Text);
+    for (size_t i = 0; i < text.size(); ++i) {
+        d->AddText(ImVec2(at.x + kCaptionAdvance * static_cast<float>(i), at.y), colour,
+                   text.data() + i, text.data() + i + 1);
+    }
+}
+
 ImVec2 pixels(float twipsX, float twipsY) {
     return {twipsX / kTwips, twipsY / kTwips};
 }
@@ -96,10 +124,14 @@ void list(session::Session& s, std::string_view name) {
     if (box.selected >= 0 && box.selected < static_cast<int>(box.entries.size())) {
         shown = box.entries[static_cast<size_t>(box.selected)].c_str();
     }
-    if (!ImGui::BeginCombo(isType ? "##typelist" : "##subtypelist", shown,
-                           ImGuiComboFlags_HeightLarge)) {
+    // Rows a little apart, so no letter's tail is clipped, and a drop-down of whole rows.
+    const float rowHeight = ImGui::GetFontSize() + kListRowGap;
+    ImGui::SetNextWindowSizeConstraints(ImVec2(0, 0),
+                                        ImVec2(FLT_MAX, rowHeight * kListRowsShown + 2));
+    if (!ImGui::BeginCombo(isType ? "##typelist" : "##subtypelist", shown)) {
         return;
     }
+    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, kListRowGap));
     for (int i = 0; i < static_cast<int>(box.entries.size()); ++i) {
         ImGui::PushID(i);
         const bool selected = i == box.selected;
@@ -112,10 +144,35 @@ void list(session::Session& s, std::string_view name) {
         }
         ImGui::PopID();
     }
+    ImGui::PopStyleVar();
     ImGui::EndCombo();
 }
 
+float nextControlLeft(const Control& label) {
+    float nearest = kPanelWidth;
+    for (const Control& c : kControls) {
+        const bool sameRow = c.box.top < label.box.top + label.box.height &&
+                             label.box.top < c.box.top + c.box.height;
+        if (&c != &label && sameRow && c.box.left > label.box.left) {
+            nearest = std::min(nearest, c.box.left);
+        }
+    }
+    return nearest;
+}
+
 } // namespace
+
+PanelCaption panelCaption(std::string_view label, std::string_view text) {
+    for (const Control& c : kControls) {
+        if (c.kind == Kind::label && c.name == label) {
+            const float designed = c.box.left / kTwips;
+            const float limit = nextControlLeft(c) / kTwips - kCaptionGap;
+            const float left = std::min(designed, limit - captionWidth(text));
+            return {left, left + captionWidth(text), designed, nextControlLeft(c) / kTwips};
+        }
+    }
+    return {};
+}
 
 PanelRect panelRect(const Game& g) {
     return {(g.picground.Left + kPanelLeft) / kTwips, (g.picground.Top + kPanelTop) / kTwips,
@@ -183,7 +240,8 @@ void drawPanel(session::Session& s) {
             switch (c.kind) {
             case Kind::label:
                 if (const std::string* text = labelText(g, c.name)) {
-                    ImGui::TextUnformatted(text->c_str());
+                    const PanelCaption place = panelCaption(c.name, *text);
+                    caption(ImVec2(r.x + place.left, ImGui::GetCursorScreenPos().y), *text);
                 }
                 break;
             case Kind::list:
@@ -203,10 +261,12 @@ void drawPanel(session::Session& s) {
                 }
                 ImGui::PopStyleVar();
                 break;
-            case Kind::check:
-                ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
-                                    ImVec2((size.y - ImGui::GetFontSize()) / 2,
-                                           (size.y - ImGui::GetFontSize()) / 2));
+            case Kind::check: {
+                // Inset a pixel, so the boxes by the frame's right edge stay clear of it.
+                const float pad = (size.y - ImGui::GetFontSize()) / 2 - kCheckInset;
+                ImGui::SetCursorPos(ImVec2(ImGui::GetCursorPosX() + kCheckInset,
+                                           ImGui::GetCursorPosY() + kCheckInset));
+                ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(pad, pad));
                 if (const PanelCheckField* f = findPanelCheckField(c.name)) {
                     bool ticked = g.panel.*(f->ticked);
                     if (ImGui::Checkbox("##check", &ticked)) {
@@ -215,6 +275,7 @@ void drawPanel(session::Session& s) {
                 }
                 ImGui::PopStyleVar();
                 break;
+            }
             }
             ImGui::PopID();
         }

@@ -5,6 +5,8 @@
 #include "app/game.hpp"
 #include "session/session.hpp"
 
+#include <string_view>
+
 namespace wh::front {
 
 struct PanelRect {
@@ -13,6 +15,15 @@ struct PanelRect {
         return px >= x && py >= y && px < x + w && py < y + h;
     }
 };
+
+// Where a caption of the panel stands, in pixels from the panel's left edge: the text's extent,
+// where the designed layout puts it, and where the control to its right begins.
+struct PanelCaption {
+    float left = 0, right = 0;
+    float designed = 0;
+    float nextControl = 0;
+};
+PanelCaption panelCaption(std::string_view label, std::string_view text);
 
 // Where the panel lies in the window now, from the playfield's Left and Top.
 PanelRect panelRect(const Game& g);
