@@ -1,11 +1,14 @@
 // Wreckhaul: read the command line, open the window, set up the world from the clock (or the
 // seed asked for), and play until Esc or close.
+#include "front/desktopdirs.hpp"
 #include "front/options.hpp"
+#include "front/settings.hpp"
 #include "front/shell.hpp"
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +38,11 @@ int main(int argc, char** argv) {
     case Request::run:
         break;
     }
-    Shell shell(command.options);
+    Options options = command.options;
+    if (const std::optional<std::string> config = configFolder(processEnvironment())) {
+        options.settingsPath = settingsPath(*config);
+    }
+    Shell shell(options);
     if (!shell.open()) {
         return kExitNoWindow;
     }

@@ -17,6 +17,9 @@ struct Options {
     std::optional<uint64_t> seed; // the start-up's seed; none: the clock
     std::string recordPath;       // write the game as a wreckhaul-sim script; empty: do not
     std::string replayPath;       // play a recorded script instead of live input; empty: live
+    // Not on the command line: where the player's settings are kept (main finds it in the
+    // desktop's configuration folder); empty: none are read or written.
+    std::string settingsPath;
 };
 
 enum class Request { run, help, version, error };

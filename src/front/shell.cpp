@@ -120,6 +120,15 @@ bool Shell::open() {
     if (!openSession()) {
         return false;
     }
+    if (!options_.settingsPath.empty()) {
+        std::string warning;
+        settings_ = loadSettings(options_.settingsPath, warning);
+        if (!warning.empty()) {
+            std::fprintf(stderr, "wreckhaul: %s\n", warning.c_str());
+        }
+    }
+    // What the command line asks for wins over what was kept.
+    settings_.fullscreen = settings_.fullscreen || options_.fullscreen;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "wreckhaul: cannot open the game window: %s\n", SDL_GetError());
         return false;
@@ -135,7 +144,7 @@ bool Shell::open() {
         factor = openingFactor(usable.w, usable.h, options_.scale);
     }
     uint32_t flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
-    if (options_.fullscreen) {
+    if (settings_.fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
     window_ = SDL_CreateWindow(kWindowCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

@@ -9,6 +9,7 @@
 #include "front/gamepad.hpp"
 #include "front/options.hpp"
 #include "front/overlays.hpp"
+#include "front/settings.hpp"
 #include "front/viewfit.hpp"
 
 #include "session/player.hpp"
@@ -47,6 +48,7 @@ public:
     Game& game() { return *game_; }
     SDL_Window* window() const { return window_; }
     const Options& options() const { return options_; }
+    const Settings& settings() const { return settings_; }
     const Overlays& overlays() const { return overlays_; }
     // Where the view lies in the window's pixels now.
     const ViewRect& viewPlace() const { return place_; }
@@ -82,6 +84,8 @@ private:
     void brushTo(float x, float y);
     void drawBrushOutline();
     void toggleFullscreen();
+    // Keeps what the player changed for the next start (when the game has a settings file).
+    void keepSettings();
     void refreshPlacement();
     ViewPixel viewPixelOf(int windowX, int windowY) const;
     bool panelHoldsMouse(int viewX, int viewY) const;
@@ -90,6 +94,7 @@ private:
     void takeScreenshot();
 
     Options options_;
+    Settings settings_; // as read at the start, changed by the player since
     std::unique_ptr<Game> game_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

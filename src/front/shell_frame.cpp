@@ -19,6 +19,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <string>
 
@@ -28,9 +29,20 @@ void Shell::toggleFullscreen() {
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
     if (SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
         overlays_.showNote(std::string("Fullscreen failed: ") + SDL_GetError(), SDL_GetTicks());
+    } else {
+        settings_.fullscreen = !full;
+        keepSettings();
     }
     refreshPlacement();
     forcePresent_ = true;
+}
+
+void Shell::keepSettings() {
+    std::string error;
+    if (!options_.settingsPath.empty() && !saveSettings(options_.settingsPath, settings_, error)) {
+        std::fprintf(stderr, "wreckhaul: the settings were not kept: %s\n", error.c_str());
+        overlays_.showNote("Settings not kept: " + error, SDL_GetTicks());
+    }
 }
 
 // Asked again at every frame: the renderer's output can change size without an event reaching
