@@ -1,6 +1,7 @@
 #!/bin/sh
-# The game program measured from outside: it runs untouched for a while under a virtual X server
-# with SDL's software renderer, is ended with Esc, and the run is reported: CPU use, peak resident
+# The game program measured from outside: it runs untouched for a while under a virtual X server,
+# started as a player starts it (no environment set, so the game picks its own renderer), is ended
+# with Esc, and the run is reported: CPU use, peak resident
 # memory, passes per second (62.5 is the pace) and the time from start to the end of the first
 # pass, which bounds the time to the first frame from above.
 #
@@ -32,9 +33,6 @@ if [ "${WINDOW_RUN_INSIDE:-}" != 1 ]; then
     WINDOW_RUN_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$game" "$seconds"
 fi
 
-# SDL's software renderer, drawing straight into the X window rather than through OpenGL.
-export SDL_RENDER_DRIVER="${SDL_RENDER_DRIVER-software}"
-export SDL_FRAMEBUFFER_ACCELERATION="${SDL_FRAMEBUFFER_ACCELERATION-0}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

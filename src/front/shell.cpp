@@ -25,6 +25,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <ctime>
 #include <iostream>
 #include <thread>
@@ -47,6 +48,17 @@ struct SystemClock {
     }
     void spin() const { std::this_thread::yield(); }
 };
+
+// True when the kernel offers a GPU to render with: a DRM render node.
+bool hasGpuRenderNode() {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+        if (entry.path().filename().string().starts_with("renderD")) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // True when SDL chose OpenGL on its own and the driver behind it is a software rasteriser.
 bool rendersThroughSoftwareGl(SDL_Renderer* renderer) {
@@ -154,7 +166,16 @@ bool Shell::open() {
         return false;
     }
     SDL_SetWindowMinimumSize(window_, kViewPixelsW, kViewPixelsH);
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr && !hasGpuRenderNode()) {
+        // No GPU at all: SDL's own software renderer from the start. Trying OpenGL first would
+        // load Mesa's emulation (LLVM alone is about 55 MB) and keep it resident for nothing.
+        if (SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION) == nullptr) {
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        }
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    } else {
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    }
     if (renderer_ != nullptr && rendersThroughSoftwareGl(renderer_)) {
         // OpenGL emulated on the processor costs three times what SDL's own software renderer
         // does for one full-window picture a pass; a machine without a GPU gets the latter.
