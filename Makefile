@@ -5,7 +5,7 @@ PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev
             libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-release test-asan test-clang fuzz bench soak deb clean
+.PHONY: deps build run test test-release test-asan test-clang test-package fuzz bench soak deb clean
 
 # Installs those of the Debian packages named in $(1) that are not installed yet.
 define install_missing
@@ -45,8 +45,12 @@ test-clang: deps
 	    -DCMAKE_BUILD_TYPE=Release -DWRECKHAUL_FRONT=OFF -DWRECKHAUL_BENCH=OFF
 	cmake --build build/clang -j $(JOBS) --target wreckhaul-sim wreckhaul_soak
 
-test: test-release test-asan fuzz test-clang
+test: test-release test-asan fuzz test-clang test-package
 	bash tests/determinism.sh
+
+# The Debian package built, linted, unpacked and run, against the release build's runner.
+test-package: test-release
+	bash tests/package.sh build/release
 
 # libFuzzer (clang, under the sanitizers) on the panel's number reading and on the runner's script
 # lines: a short run of each in the tests, as long as asked by hand, one target or both:
