@@ -5,17 +5,22 @@ PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev
             libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-release test-asan test-clang fuzz bench soak clean
+.PHONY: deps build run test test-release test-asan test-clang test-package fuzz bench soak deb clean
+
+# Installs those of the Debian packages named in $(1) that are not installed yet.
+define install_missing
+missing=""; for p in $(1); do \
+    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+done; \
+if [ -n "$$missing" ]; then \
+    echo "Installing:$$missing"; \
+    $(SUDO) apt-get update -qq && \
+    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+fi
+endef
 
 deps:
-	@missing=""; for p in $(PACKAGES); do \
-	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	    echo "Installing:$$missing"; \
-	    $(SUDO) apt-get update -qq && \
-	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	@$(call install_missing,$(PACKAGES))
 
 build: deps
 	cmake --preset release
@@ -40,8 +45,12 @@ test-clang: deps
 	    -DCMAKE_BUILD_TYPE=Release -DWRECKHAUL_FRONT=OFF -DWRECKHAUL_BENCH=OFF
 	cmake --build build/clang -j $(JOBS) --target wreckhaul-sim wreckhaul_soak
 
-test: test-release test-asan fuzz test-clang
+test: test-release test-asan fuzz test-clang test-package
 	bash tests/determinism.sh
+
+# The Debian package built, linted, unpacked and run, against the release build's runner.
+test-package: test-release
+	bash tests/package.sh build/release
 
 # libFuzzer (clang, under the sanitizers) on the panel's number reading and on the runner's script
 # lines: a short run of each in the tests, as long as asked by hand, one target or both:
@@ -86,3 +95,24 @@ bench: deps
 
 clean:
 	rm -rf build
+
+# The Debian package: build/wreckhaul_VERSION_ARCH.deb (install it with
+# sudo apt install ./build/wreckhaul_*.deb). dpkg-buildpackage writes its results beside the tree
+# it builds, so it builds a copy of this one in build/deb, and the results move to build/.
+DEB_PACKAGES := build-essential cmake pkg-config libsdl2-dev libimgui-dev libstb-dev libpng-dev \
+                debhelper dpkg-dev lintian appstream desktop-file-utils man-db groff-base
+deb:
+	@$(call install_missing,$(DEB_PACKAGES))
+	@project=$$(sed -n 's/^project(Wreckhaul VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt); \
+	changelog=$$(dpkg-parsechangelog -S Version); \
+	if [ "$$project" != "$$changelog" ]; then \
+	    echo "debian/changelog is at $$changelog but CMakeLists.txt at $$project: add its entry" >&2; \
+	    exit 1; \
+	fi
+	rm -rf build/deb build/wreckhaul_* build/wreckhaul-dbgsym_*
+	mkdir -p build/deb/wreckhaul
+	tar -c --exclude=./build --exclude=./out --exclude=./.git . | tar -x -C build/deb/wreckhaul
+	cd build/deb/wreckhaul && dpkg-buildpackage -us -uc -b -J$(JOBS)
+	mv build/deb/wreckhaul_* build/deb/wreckhaul-dbgsym_* build/
+	rm -rf build/deb
+	@ls build/wreckhaul_*.deb
