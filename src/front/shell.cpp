@@ -25,8 +25,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <thread>
 #include <utility>

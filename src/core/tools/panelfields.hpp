@@ -20,10 +20,14 @@ struct PanelCheckField {
 };
 
 inline constexpr std::array kPanelTextFields = {
-    PanelTextField{"xdis", &Panel::xdis},           PanelTextField{"ydis", &Panel::ydis},
-    PanelTextField{"xt", &Panel::xt},               PanelTextField{"yt", &Panel::yt},
-    PanelTextField{"counttext", &Panel::counttext}, PanelTextField{"fullcount", &Panel::fullcount},
-    PanelTextField{"countstep", &Panel::countstep}, PanelTextField{"number", &Panel::number},
+    PanelTextField{"xdis", &Panel::xdis},
+    PanelTextField{"ydis", &Panel::ydis},
+    PanelTextField{"xt", &Panel::xt},
+    PanelTextField{"yt", &Panel::yt},
+    PanelTextField{"counttext", &Panel::counttext},
+    PanelTextField{"fullcount", &Panel::fullcount},
+    PanelTextField{"countstep", &Panel::countstep},
+    PanelTextField{"number", &Panel::number},
 };
 
 inline constexpr std::array kPanelCheckFields = {
