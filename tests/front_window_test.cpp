@@ -5,12 +5,14 @@
 #include "front/shell.hpp"
 #include "front_events.hpp"
 
-#include <gtest/gtest.h>
+#include "png/png.hpp"
 
-#include <stb/stb_image.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace wh::front {
@@ -136,22 +138,18 @@ TEST(Window, F12WritesTheViewAsTheGameComposesIt) {
     }
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].extension(), ".png");
-    int w = 0;
-    int h = 0;
-    int n = 0;
-    uint8_t* rgb = stbi_load(files[0].c_str(), &w, &h, &n, 3);
-    ASSERT_NE(rgb, nullptr);
-    ASSERT_EQ(w, 800);
-    ASSERT_EQ(h, 600);
+    std::ifstream in(files[0], std::ios::binary);
+    const std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+    const png::Decoded shot = png::decode(bytes);
+    ASSERT_EQ(shot.error, "");
+    ASSERT_EQ(shot.picture.width, 800);
+    ASSERT_EQ(shot.picture.height, 600);
     std::vector<Colour> view(static_cast<size_t>(800) * 600);
     composeView(shell.game(), view.data());
     int differing = 0;
     for (size_t i = 0; i < view.size(); ++i) {
-        const auto c = static_cast<uint32_t>(view[i]);
-        differing += rgb[i * 3] != (c & 0xFF) || rgb[i * 3 + 1] != ((c >> 8) & 0xFF) ||
-                     rgb[i * 3 + 2] != ((c >> 16) & 0xFF);
+        differing += shot.picture.pixels[i] != view[i];
     }
-    stbi_image_free(rgb);
     EXPECT_EQ(differing, 0);
     fs::remove_all(dir);
 }
