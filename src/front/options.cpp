@@ -2,6 +2,7 @@
 // written for one program means the same game to the other.
 #include "front/options.hpp"
 
+#include "front/soundscape.hpp"
 #include "session/numbers.hpp"
 
 #include <string_view>
@@ -67,6 +68,18 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
         if (arg == "--fullscreen") {
             o.fullscreen = true;
+        } else if (arg == "--mute") {
+            o.mute = true;
+        } else if (isOption(arg, "--volume")) {
+            int64_t volume = 0;
+            if (!reader.value(arg, "--volume", false, value)) {
+                return fail(reader.error);
+            }
+            if (std::string err = session::readInteger("the volume", value, 0, kMaxVolume, volume);
+                !err.empty()) {
+                return fail(err);
+            }
+            o.volume = static_cast<int>(volume);
         } else if (isOption(arg, "--scale")) {
             int64_t scale = 0;
             if (!reader.value(arg, "--scale", false, value)) {
@@ -114,6 +127,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
 
 const char* usageText() {
     return R"(usage: wreckhaul [--scale N] [--fullscreen] [--seed N] [--record FILE | --replay FILE]
+                 [--volume N] [--mute]
        wreckhaul --help | --version
 
 Plays Wreckhaul in a window. No option is needed to play.
@@ -127,10 +141,13 @@ Plays Wreckhaul in a window. No option is needed to play.
   --record FILE   write the game, every pass and every input, to FILE as a wreckhaul-sim
                     script
   --replay FILE   play back a script written by --record (not with --record or --seed)
+  --volume N      the sounds at N percent (0 to 100; 80 unless given)
+  --mute          start with the sound off (F2 switches it on and off)
   --help          show this text and end
   --version       show the version and end
 
-In the game: F1 help, F3 stats, F11 fullscreen, F12 screenshot, Esc ends the game.
+In the game: F1 help, F2 sound on/off, F3 stats, F11 fullscreen, F12 screenshot, Esc ends
+the game.
 
 Exit status: 0 when the game ends; 1 when the window, the recording or the replay cannot be
 opened; 2 for a bad command line; 3 when the recording could not be written in full.

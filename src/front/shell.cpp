@@ -92,7 +92,7 @@ Shell::Shell(Options options)
 }
 
 Shell::~Shell() {
-    beeper_.reset();
+    audio_.reset();
     if (imgui_) {
         ImGui_ImplSDLRenderer_Shutdown();
         ImGui_ImplSDL2_Shutdown();
@@ -177,7 +177,7 @@ bool Shell::open() {
     ImGui_ImplSDLRenderer_Init(renderer_);
     stylePanel();
     imgui_ = true;
-    beeper_ = std::make_unique<Beeper>();
+    audio_ = std::make_unique<Audio>(options_.volume, options_.mute);
     SDL_StartTextInput();
     return true;
 }
@@ -259,7 +259,7 @@ bool Shell::runPass() {
             session_.tick();
         }
     }
-    playBeeps();
+    hearSounds();
     if (game_->ended || quit_) {
         finishRecording();
         return false;
@@ -307,8 +307,7 @@ void Shell::run() {
 
 bool Shell::replayLetsThrough(const SDL_Event& e) const {
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
-        const SDL_Keycode key = e.key.keysym.sym;
-        return key == SDLK_F1 || key == SDLK_F3 || key == SDLK_F11 || key == SDLK_F12;
+        return isWindowKey(e.key.keysym.sym);
     }
     return e.type != SDL_TEXTINPUT && !isMouseEvent(e);
 }
@@ -328,13 +327,12 @@ void Shell::deliverEvents() {
     }
 }
 
-void Shell::playBeeps() {
-    while (beepsHeard_ != game_->beeps) {
-        beepsHeard_ = game_->beeps;
-        if (beeper_) {
-            beeper_->beep();
-        }
+void Shell::hearSounds() {
+    Game& g = *game_;
+    if (audio_) {
+        audio_->hear(g.sounds, g.picground.Left, g.picground.Top);
     }
+    g.sounds.clear();
 }
 
 } // namespace wh::front

@@ -1,11 +1,11 @@
 // The SDL2 shell around the core: it opens the window, turns SDL events into the game's
 // handlers at the event step, shows the view scaled to the window with the front end's overlays,
-// sounds beeps and paces the passes.
+// plays what the world made heard and paces the passes.
 #pragma once
 
 #include "app/game.hpp"
 #include "app/window.hpp"
-#include "front/beep.hpp"
+#include "front/audio.hpp"
 #include "front/options.hpp"
 #include "front/overlays.hpp"
 #include "front/viewfit.hpp"
@@ -49,6 +49,8 @@ public:
     const Overlays& overlays() const { return overlays_; }
     // Where the view lies in the window's pixels now.
     const ViewRect& viewPlace() const { return place_; }
+    // The sound device, open or silent.
+    const Audio& audio() const { return *audio_; }
     // True while a recorded session is still being played back.
     bool replaying() const { return player_.has_value(); }
     // Ends the recording now (as leaving the program does): what is held back is written. False
@@ -66,12 +68,13 @@ private:
     // During a replay the window's own keys, closing and resizing still work; the game's input
     // waits until the replay is over.
     bool replayLetsThrough(const SDL_Event& e) const;
-    void playBeeps();
+    // The pass's sounds go to the device, and the list is emptied for the next pass.
+    void hearSounds();
     void handle(const SDL_Event& e);
     void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
     void present();
-    // F1, F3, F11 and F12 belong to the front end; true when e was one of them.
+    // The window's function keys belong to the front end; true when e was one of them.
     bool handleWindowKey(const SDL_Event& e);
     void toggleFullscreen();
     void refreshPlacement();
@@ -97,8 +100,7 @@ private:
     bool screenshotDue_ = false;
     std::vector<ImDrawList*> drawLists_; // reused every frame
     std::vector<Colour> view_;
-    std::unique_ptr<Beeper> beeper_;
-    uint32_t beepsHeard_ = 0;
+    std::unique_ptr<Audio> audio_;
     bool formCapture_ = false; // a press on the window surface keeps the moves until release
     bool quit_ = false;
     bool imgui_ = false;

@@ -182,7 +182,7 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
         return false;
     }
     const SDL_Keycode key = e.key.keysym.sym;
-    if (key != SDLK_F1 && key != SDLK_F3 && key != SDLK_F11 && key != SDLK_F12) {
+    if (!isWindowKey(key)) {
         return false;
     }
     if (e.type == SDL_KEYUP || e.key.repeat != 0) {
@@ -191,6 +191,11 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
     switch (key) {
     case SDLK_F1:
         overlays_.toggleHelp();
+        break;
+    case SDLK_F2:
+        audio_->setMuted(!audio_->muted());
+        overlays_.showNote(audio_->muted() ? "Sound off (F2 turns it on)" : "Sound on",
+                           SDL_GetTicks());
         break;
     case SDLK_F3:
         overlays_.toggleStats();
