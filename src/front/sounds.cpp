@@ -152,8 +152,9 @@ constexpr Recipe kRecipes[] = {
      .brightFromHz = 1200,
      .brightToHz = 600,
      .peak = 0.34},
+    // A bomb bursting into its rocks: soft, for the enemies' bombs burst all the time.
     {.effect = Effect::burst,
-     .millis = 200,
+     .millis = 160,
      .attackMillis = 1,
      .decayPower = 2.5,
      .toneFromHz = 160,
@@ -162,7 +163,7 @@ constexpr Recipe kRecipes[] = {
      .noise = 1,
      .brightFromHz = 2600,
      .brightToHz = 600,
-     .peak = 0.5},
+     .peak = 0.3},
     // The blasts: each heavier than the last, longer, darker, with more rumble under it.
     {.effect = Effect::smallBlast,
      .millis = 350,
