@@ -37,6 +37,22 @@ struct Reader {
         }
         return true;
     }
+
+    // The whole number, lo to hi, that option `name` at args[next - 1] gives `what`.
+    bool integer(std::string_view arg, std::string_view name, std::string_view what, int64_t lo,
+                 int64_t hi, int& out) {
+        std::string text;
+        if (!value(arg, name, false, text)) {
+            return false;
+        }
+        int64_t number = 0;
+        error = session::readInteger(what, text, lo, hi, number);
+        if (!error.empty()) {
+            return false;
+        }
+        out = static_cast<int>(number);
+        return true;
+    }
 };
 
 // "--name" or "--name=...".
@@ -71,25 +87,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--mute") {
             o.mute = true;
         } else if (isOption(arg, "--volume")) {
-            int64_t volume = 0;
-            if (!reader.value(arg, "--volume", false, value)) {
+            if (!reader.integer(arg, "--volume", "the volume", 0, kMaxVolume, o.volume)) {
                 return fail(reader.error);
             }
-            if (std::string err = session::readInteger("the volume", value, 0, kMaxVolume, volume);
-                !err.empty()) {
-                return fail(err);
-            }
-            o.volume = static_cast<int>(volume);
         } else if (isOption(arg, "--scale")) {
-            int64_t scale = 0;
-            if (!reader.value(arg, "--scale", false, value)) {
+            if (!reader.integer(arg, "--scale", "the scale", 1, kMaxScale, o.scale)) {
                 return fail(reader.error);
             }
-            if (std::string err = session::readInteger("the scale", value, 1, kMaxScale, scale);
-                !err.empty()) {
-                return fail(err);
-            }
-            o.scale = static_cast<int>(scale);
         } else if (isOption(arg, "--seed")) {
             uint64_t seed = 0;
             if (!reader.value(arg, "--seed", false, value)) {
