@@ -5,6 +5,7 @@
 #include "front/shell.hpp"
 #include "front/soundscape.hpp"
 #include "front_events.hpp"
+#include "worlds.hpp"
 
 #include "session/session.hpp"
 #include "tools/mouse.hpp"
@@ -22,16 +23,10 @@ using namespace testing;
 
 constexpr int kRate = 48000;
 
-struct Scene {
-    Game game;
-    session::Session session{game};
-};
-
 // The first explosion heard when a rock of `type` is clicked at x (playfield twips) on a game
 // from seed 1 and left to fall.
 SoundEvent firstBlast(int16_t type, int32_t x) {
-    auto s = std::make_unique<Scene>();
-    s->session.start(1);
+    auto s = startedScene(1);
     s->session.deliver(session::ListSelect{session::ListId::typelist, type});
     s->session.deliver(session::TextEdit{"xdis", "0"});
     s->session.deliver(session::TextEdit{"ydis", "0"});
@@ -79,8 +74,7 @@ Heard listen(const SoundEvent& e, float viewLeft) {
 // The nuke and the bigbomb fall on the level a little left of the view's middle: the nuke's blast
 // is the heavier, far longer and louder, and both are heard more from the left.
 TEST(Sound, ABlastIsHeardAtItsWeightFromWhereItWent) {
-    auto probe = std::make_unique<Scene>();
-    probe->session.start(1);
+    auto probe = startedScene(1);
     const float viewLeft = probe->game.picground.Left;
     const auto x = static_cast<int32_t>(-viewLeft + 3000); // a quarter across the view
     const Heard nuke = listen(firstBlast(RockType::nuke, x), viewLeft);
