@@ -1,5 +1,5 @@
 // Opening the sound device without a word on standard error, and feeding it. The device pulls
-// 512 frames at a time, about 11 ms, so a pass's sounds start within a frame or two of it.
+// 512 frames at a time, about 11 ms, so a pass's sounds start a buffer or two after it.
 #include "front/audio.hpp"
 
 #include <dlfcn.h>
@@ -15,8 +15,9 @@ constexpr int kRate = 48000;
 constexpr int kBufferFrames = 512;
 constexpr int kChannels = 2;
 
-// SDL's drivers in its own order of preference, less the ones that may print: those that talk to
-// a sound server say nothing when there is none; ALSA goes last, quietened below.
+// The drivers tried when the player names none: the sound servers first, which say nothing when
+// there is no server to talk to (PulseAudio first, as PipeWire desktops serve it too); ALSA last,
+// quietened below.
 constexpr const char* kServerDrivers[] = {"pulseaudio", "pipewire"};
 constexpr const char* kAlsaDriver = "alsa";
 

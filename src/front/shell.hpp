@@ -49,7 +49,7 @@ public:
     const Overlays& overlays() const { return overlays_; }
     // Where the view lies in the window's pixels now.
     const ViewRect& viewPlace() const { return place_; }
-    // The sound device, open or silent.
+    // The sound device, open or silent, from open() on.
     const Audio& audio() const { return *audio_; }
     // True while a recorded session is still being played back.
     bool replaying() const { return player_.has_value(); }
