@@ -18,6 +18,41 @@ TEST(CommandLine, NoOptionsPlaysWithTheDefaults) {
     EXPECT_FALSE(p.options.seed.has_value());
     EXPECT_TRUE(p.options.recordPath.empty());
     EXPECT_TRUE(p.options.replayPath.empty());
+    EXPECT_EQ(p.options.volume, 80);
+    EXPECT_FALSE(p.options.mute);
+}
+
+TEST(CommandLine, SoundCases) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error; // a part of the message; empty: read as below
+        int volume = 80;
+        bool mute = false;
+    };
+    const Case cases[] = {
+        {{"--mute"}, "", 80, true},
+        {{"--volume", "0"}, "", 0},
+        {{"--volume=100"}, "", 100},
+        {{"--volume", "35", "--mute"}, "", 35, true},
+        {{"--volume", "10", "--volume", "20"}, "", 20},
+        {{"--volume", "101"}, "the volume must be 0 to 100, got '101'"},
+        {{"--volume", "-1"}, "the volume must be 0 to 100, got '-1'"},
+        {{"--volume", "loud"}, "the volume must be a whole number, got 'loud'"},
+        {{"--volume"}, "--volume needs a value"},
+        {{"--mute=yes"}, "unknown option '--mute=yes'"},
+    };
+    for (const Case& c : cases) {
+        const ParsedCommandLine p = parseCommandLine(c.args);
+        const std::string shown = c.args[0];
+        if (!c.error.empty()) {
+            EXPECT_EQ(p.request, Request::error) << shown;
+            EXPECT_NE(p.error.find(c.error), std::string::npos) << shown << " gave: " << p.error;
+            continue;
+        }
+        EXPECT_EQ(p.request, Request::run) << shown << p.error;
+        EXPECT_EQ(p.options.volume, c.volume) << shown;
+        EXPECT_EQ(p.options.mute, c.mute) << shown;
+    }
 }
 
 TEST(CommandLine, Cases) {
@@ -108,7 +143,7 @@ TEST(CommandLine, Cases) {
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string usage = usageText();
     for (const char* option : {"--help", "--version", "--scale N", "--fullscreen", "--seed N",
-                               "--record FILE", "--replay FILE"}) {
+                               "--record FILE", "--replay FILE", "--volume N", "--mute"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(std::string(versionText()).rfind("wreckhaul ", 0), 0u);

@@ -13,6 +13,7 @@
 #include "tools/lists.hpp"
 #include "tools/mouse.hpp"
 #include "world/rockpass.hpp"
+#include "worlds.hpp"
 
 #include <gtest/gtest.h>
 
@@ -55,18 +56,6 @@ std::string sceneFault(const Game& g) {
         return "the gun tip is not one gun vector from the pivot";
     }
     return "";
-}
-
-// A started game and the session that drives it, on the runner's clock of 16 ms a pass.
-struct Scene {
-    Game game;
-    session::Session session{game};
-};
-
-std::unique_ptr<Scene> startedScene() {
-    auto s = std::make_unique<Scene>();
-    s->session.start(kSeed);
-    return s;
 }
 
 void pass(Scene& s) {
@@ -160,7 +149,7 @@ TEST(HeavyScenes, TableFullOfExplosionsThatNeverShrink) {
         {"30000", "10", "10"}, // orange of a hugely negative width
         {"1", "32767", "1"},   // black, wider than the surface
     };
-    auto scene = startedScene();
+    auto scene = startedScene(kSeed);
     Game* g = &scene->game;
     constexpr int kClicks = 180; // 51 rocks every six clicks: more than the table holds
     for (int k = 0; k < kClicks; ++k) {
@@ -194,7 +183,7 @@ TEST(HeavyScenes, TableFullOfExplosionsThatNeverShrink) {
 // 1500 nukes rained on the level: the table fills, the crowd limit clears what is over it, and
 // the rest fall, blast their craters and are gone.
 TEST(HeavyScenes, FifteenHundredNukesPlayOut) {
-    auto scene = startedScene();
+    auto scene = startedScene(kSeed);
     Game* g = &scene->game;
     setPanel(*scene, {RockType::nuke, "0", "0", "100", "10", "1", "15"});
     constexpr int kClicks = 100;
@@ -232,7 +221,7 @@ TEST(HeavyScenes, FifteenHundredNukesPlayOut) {
 // The whole surface pure red and fires dropped into it: every fire burns a chain of craters,
 // each asking for ten explosions, far more than the table holds.
 TEST(HeavyScenes, FireChainAcrossAnAllRedPlayfield) {
-    auto scene = startedScene();
+    auto scene = startedScene(kSeed);
     Game* g = &scene->game;
     g->picground.setDrawWidth(kMaxPenWidth);
     g->picground.PSet(Playfield::Width / 2.0, Playfield::Height / 2.0, kPureRed);
@@ -265,7 +254,7 @@ TEST(HeavyScenes, FireChainAcrossAnAllRedPlayfield) {
 // Darken typed over and over, in bursts between passes, with both pens: each press masks the
 // same disc again, which changes nothing more, and leaves the pen wide and back in copy mode.
 TEST(HeavyScenes, DarkenRepeatedManyTimes) {
-    auto scene = startedScene();
+    auto scene = startedScene(kSeed);
     Game* g = &scene->game;
     constexpr int kRounds = 4;
     constexpr int kPresses = 100;
@@ -292,7 +281,7 @@ TEST(HeavyScenes, DarkenRepeatedManyTimes) {
 // the table is full, then only the last rock is placed anew; the world then resumes and the
 // crowd limit clears the table down.
 TEST(HeavyScenes, AddHeldDownWhilePaused) {
-    auto scene = startedScene();
+    auto scene = startedScene(kSeed);
     Game* g = &scene->game;
     press(*scene, 'p');
     ASSERT_EQ(g->paused, kTrue);
@@ -328,7 +317,7 @@ TEST(HeavyScenes, AddHeldDownWhilePaused) {
 // The brush widened until it stops growing, then dragged with the right button over every part
 // of the view: each move paints a disc of the widest brush, and the whole view ends up red.
 TEST(HeavyScenes, WidestBrushPaintsTheWholeView) {
-    auto scene = startedScene();
+    auto scene = startedScene(kSeed);
     Game* g = &scene->game;
     for (int k = 0; k < 100; ++k) {
         press(*scene, '.');

@@ -1,9 +1,11 @@
-// The tests' small worlds: a game started from a seed, a bare world of an empty table on an
-// all-black playfield, rocks placed by hand, and terrain painted pixel by pixel or all at once.
+// The tests' small worlds: a game started from a seed, alone or with the session that drives it, a
+// bare world of an empty table on an all-black playfield, rocks placed by hand, and terrain
+// painted pixel by pixel or all at once.
 #pragma once
 
 #include "app/game.hpp"
 #include "app/mainloop.hpp"
+#include "session/session.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -20,6 +22,18 @@ inline std::unique_ptr<Game> startedGame(uint64_t seed) {
     auto g = std::make_unique<Game>();
     Form_Load(*g, seed);
     return g;
+}
+
+// A started game and the session that drives it, on the runner's clock of 16 ms a pass.
+struct Scene {
+    Game game;
+    session::Session session{game};
+};
+
+inline std::unique_ptr<Scene> startedScene(uint64_t seed) {
+    auto s = std::make_unique<Scene>();
+    s->session.start(seed);
+    return s;
 }
 
 // Nothing in the world: an empty rocks table on an all-black playfield, no level, no vehicle.

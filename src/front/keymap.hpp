@@ -20,6 +20,12 @@ int16_t controlCharacter(SDL_Keycode sym);
 // Character codes of typed text: one per character whose code point fits in a byte.
 std::vector<int16_t> textCharacters(std::string_view utf8);
 
+// The function keys that belong to the window, never to the game: help, sound, stats, fullscreen
+// and screenshot.
+inline bool isWindowKey(SDL_Keycode sym) {
+    return sym == SDLK_F1 || sym == SDLK_F2 || sym == SDLK_F3 || sym == SDLK_F11 || sym == SDLK_F12;
+}
+
 inline bool isMouseEvent(const SDL_Event& e) {
     return e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN ||
            e.type == SDL_MOUSEBUTTONUP;

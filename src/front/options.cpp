@@ -2,6 +2,7 @@
 // written for one program means the same game to the other.
 #include "front/options.hpp"
 
+#include "front/soundscape.hpp"
 #include "session/numbers.hpp"
 
 #include <string_view>
@@ -36,6 +37,22 @@ struct Reader {
         }
         return true;
     }
+
+    // The whole number, lo to hi, that option `name` at args[next - 1] gives `what`.
+    bool integer(std::string_view arg, std::string_view name, std::string_view what, int64_t lo,
+                 int64_t hi, int& out) {
+        std::string text;
+        if (!value(arg, name, false, text)) {
+            return false;
+        }
+        int64_t number = 0;
+        error = session::readInteger(what, text, lo, hi, number);
+        if (!error.empty()) {
+            return false;
+        }
+        out = static_cast<int>(number);
+        return true;
+    }
 };
 
 // "--name" or "--name=...".
@@ -67,16 +84,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
         if (arg == "--fullscreen") {
             o.fullscreen = true;
-        } else if (isOption(arg, "--scale")) {
-            int64_t scale = 0;
-            if (!reader.value(arg, "--scale", false, value)) {
+        } else if (arg == "--mute") {
+            o.mute = true;
+        } else if (isOption(arg, "--volume")) {
+            if (!reader.integer(arg, "--volume", "the volume", 0, kMaxVolume, o.volume)) {
                 return fail(reader.error);
             }
-            if (std::string err = session::readInteger("the scale", value, 1, kMaxScale, scale);
-                !err.empty()) {
-                return fail(err);
+        } else if (isOption(arg, "--scale")) {
+            if (!reader.integer(arg, "--scale", "the scale", 1, kMaxScale, o.scale)) {
+                return fail(reader.error);
             }
-            o.scale = static_cast<int>(scale);
         } else if (isOption(arg, "--seed")) {
             uint64_t seed = 0;
             if (!reader.value(arg, "--seed", false, value)) {
@@ -114,6 +131,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
 
 const char* usageText() {
     return R"(usage: wreckhaul [--scale N] [--fullscreen] [--seed N] [--record FILE | --replay FILE]
+                 [--volume N] [--mute]
        wreckhaul --help | --version
 
 Plays Wreckhaul in a window. No option is needed to play.
@@ -127,10 +145,13 @@ Plays Wreckhaul in a window. No option is needed to play.
   --record FILE   write the game, every pass and every input, to FILE as a wreckhaul-sim
                     script
   --replay FILE   play back a script written by --record (not with --record or --seed)
+  --volume N      the sounds at N percent (0 to 100; 80 unless given)
+  --mute          start with the sound off (F2 switches it on and off)
   --help          show this text and end
   --version       show the version and end
 
-In the game: F1 help, F3 stats, F11 fullscreen, F12 screenshot, Esc ends the game.
+In the game: F1 help, F2 sound on/off, F3 stats, F11 fullscreen, F12 screenshot, Esc ends
+the game.
 
 Exit status: 0 when the game ends; 1 when the window, the recording or the replay cannot be
 opened; 2 for a bad command line; 3 when the recording could not be written in full.

@@ -10,6 +10,7 @@
 namespace wh::front {
 
 inline constexpr int kMaxScale = 8;
+inline constexpr int kDefaultVolume = 80; // percent of full
 
 struct Options {
     int scale = 0;                // whole factor of the view, 1 to kMaxScale; 0: fit the display
@@ -17,6 +18,8 @@ struct Options {
     std::optional<uint64_t> seed; // the start-up's seed; none: the clock
     std::string recordPath;       // write the game as a wreckhaul-sim script; empty: do not
     std::string replayPath;       // play a recorded script instead of live input; empty: live
+    int volume = kDefaultVolume;  // of the sounds, 0 to 100 percent
+    bool mute = false;            // start with the sound off
     // Not on the command line: where the player's settings are kept (main finds it in the
     // desktop's configuration folder); empty: none are read or written.
     std::string settingsPath;

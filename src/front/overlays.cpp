@@ -55,6 +55,7 @@ constexpr HelpRow kPanel[] = {
 
 constexpr HelpRow kFrontKeys[] = {
     {"F1", "this help; F1 again or a click closes it"},
+    {"F2", "sound off / on"},
     {"F3", "stats: passes per second, pass time, rockcount, stage"},
     {"F6", "brush on / off: drag on the playfield to paint, right button digs"},
     {"F11", "fullscreen on / off"},

@@ -104,7 +104,7 @@ Shell::Shell(Options options)
 }
 
 Shell::~Shell() {
-    beeper_.reset();
+    audio_.reset();
     for (SDL_GameController* c : controllers_) {
         SDL_GameControllerClose(c);
     }
@@ -210,7 +210,10 @@ bool Shell::open() {
     ImGui_ImplSDLRenderer_Init(renderer_);
     stylePanel();
     imgui_ = true;
-    beeper_ = std::make_unique<Beeper>();
+    // The command line's --mute and --volume win over what was kept.
+    audio_ = std::make_unique<Audio>(
+        options_.volume != kDefaultVolume ? options_.volume : settings_.volume,
+        options_.mute || settings_.muted);
     // Controllers are a comfort: without the subsystem the game plays on the keyboard alone.
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     SDL_StartTextInput();
@@ -294,7 +297,7 @@ bool Shell::runPass() {
             session_.tick();
         }
     }
-    playBeeps();
+    hearSounds();
     if (game_->ended || quit_) {
         finishRecording();
         return false;
@@ -364,13 +367,12 @@ void Shell::deliverEvents() {
     }
 }
 
-void Shell::playBeeps() {
-    while (beepsHeard_ != game_->beeps) {
-        beepsHeard_ = game_->beeps;
-        if (beeper_) {
-            beeper_->beep();
-        }
+void Shell::hearSounds() {
+    Game& g = *game_;
+    if (audio_) {
+        audio_->hear(g.sounds, g.picground.Left, g.picground.Top);
     }
+    g.sounds.clear();
 }
 
 } // namespace wh::front

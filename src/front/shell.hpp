@@ -1,11 +1,11 @@
 // The SDL2 shell around the core: it opens the window, turns SDL events into the game's
 // handlers at the event step, shows the view scaled to the window with the front end's overlays,
-// sounds beeps and paces the passes.
+// plays what the world made heard and paces the passes.
 #pragma once
 
 #include "app/game.hpp"
 #include "app/window.hpp"
-#include "front/beep.hpp"
+#include "front/audio.hpp"
 #include "front/gamepad.hpp"
 #include "front/options.hpp"
 #include "front/overlays.hpp"
@@ -53,6 +53,8 @@ public:
     // Where the view lies in the window's pixels now.
     const ViewRect& viewPlace() const { return place_; }
     bool brushMode() const { return brushMode_; }
+    // The sound device, open or silent, from open() on.
+    const Audio& audio() const { return *audio_; }
     // True while a recorded session is still being played back.
     bool replaying() const { return player_.has_value(); }
     // Ends the recording now (as leaving the program does): what is held back is written. False
@@ -70,14 +72,15 @@ private:
     // During a replay the window's own keys, closing and resizing still work; the game's input
     // waits until the replay is over.
     bool replayLetsThrough(const SDL_Event& e) const;
-    void playBeeps();
+    // The pass's sounds go to the device, and the list is emptied for the next pass.
+    void hearSounds();
     void handle(const SDL_Event& e);
     void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
     void handleController(const SDL_Event& e);
     void act(const PadActions& actions);
     void present();
-    // F1, F3, F11 and F12 belong to the front end; true when e was one of them.
+    // The window's function keys belong to the front end; true when e was one of them.
     bool handleWindowKey(const SDL_Event& e);
     static bool isWindowKey(SDL_Keycode key);
     // The brush's stroke from where it was last seen to (x, y), playfield twips.
@@ -110,8 +113,7 @@ private:
     bool screenshotDue_ = false;
     std::vector<ImDrawList*> drawLists_; // reused every frame
     std::vector<Colour> view_;
-    std::unique_ptr<Beeper> beeper_;
-    uint32_t beepsHeard_ = 0;
+    std::unique_ptr<Audio> audio_;
     bool formCapture_ = false; // a press on the window surface keeps the moves until release
     std::vector<SDL_GameController*> controllers_; // every one plugged in drives the same vehicle
     GamepadMap pad_;

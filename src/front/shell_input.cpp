@@ -253,6 +253,7 @@ void Shell::brushTo(float x, float y) {
 bool Shell::isWindowKey(SDL_Keycode key) {
     switch (key) {
     case SDLK_F1:
+    case SDLK_F2:
     case SDLK_F3:
     case SDLK_F6:
     case SDLK_F11:
@@ -277,6 +278,13 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
     switch (key) {
     case SDLK_F1:
         overlays_.toggleHelp();
+        break;
+    case SDLK_F2:
+        audio_->setMuted(!audio_->muted());
+        settings_.muted = audio_->muted();
+        keepSettings();
+        overlays_.showNote(audio_->muted() ? "Sound off (F2 turns it on)" : "Sound on",
+                           SDL_GetTicks());
         break;
     case SDLK_F3:
         overlays_.toggleStats();

@@ -4,6 +4,7 @@
 
 #include "app/playfield.hpp"
 #include "app/rng.hpp"
+#include "app/soundevents.hpp"
 #include "app/timer.hpp"
 #include "tools/panel.hpp"
 #include "vehicle/vehicle.hpp"
@@ -41,6 +42,10 @@ struct Game {
     uint32_t now = 0;   // tick count in milliseconds at the latest event step
     uint32_t beeps = 0; // how many times Beep has sounded; the front end plays each new one
     bool ended = false; // End was called: the program stops after the current handler
+    // What was heard since the front end last cleared the list; outside the world's state: no
+    // rule reads it, the state hash leaves it out, and a front end that never listens changes
+    // nothing.
+    SoundEvents sounds;
 };
 
 } // namespace wh

@@ -29,6 +29,7 @@ void dropRock(Game& g, float x, float y) {
         r->xdis = kDroppedBulletSpeed;
     }
     r->ydis = 0;
+    g.sounds.add(SoundKind::drop, r->type, r->x, r->y);
 }
 
 void paintDot(Game& g, float x, float y) {
@@ -38,6 +39,7 @@ void paintDot(Game& g, float x, float y) {
     }
     g.picground.setDrawWidth(g.brushwidth);
     g.picground.PSet(x, y, *colour);
+    g.sounds.add(SoundKind::paint, g.paintmode, nearest32(x), nearest32(y));
 }
 
 } // namespace

@@ -56,6 +56,9 @@ void picground_MouseDown(Game& g, int16_t /*button*/, int16_t /*shift*/, float x
         rock->count = nearest16(panelValue(g, panel.counttext, panel.rndcount));
         rock->fullcount = nearest16(panelValue(g, panel.fullcount, panel.rndfullcount));
         rock->countstep = readField16(panel.countstep);
+        if (rock->type == RockType::explosion) {
+            g.sounds.add(SoundKind::explosion, rock->fullcount, rock->x, rock->y);
+        }
         drawrocks(g, g.rocks.rockcount);
     }
 }

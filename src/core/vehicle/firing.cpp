@@ -70,7 +70,9 @@ void firing(Game& g) {
 
     const Vehicle& v = g.vehicle;
     const int16_t w = g.weapon;
-    if (w >= 1 && w <= kWeaponCount && !(w == kWeaponBomb && lastType == RockType::bomb)) {
+    const bool loaded =
+        w >= 1 && w <= kWeaponCount && !(w == kWeaponBomb && lastType == RockType::bomb);
+    if (loaded) {
         shot->type = kWeapons[w].type;
         if (kWeapons[w].setsCount) {
             shot->count = kWeapons[w].count;
@@ -95,6 +97,10 @@ void firing(Game& g) {
 
     shot->xdis = nearest16((static_cast<double>(v.guntipx) - v.gunx) * kLaunchScale);
     shot->ydis = nearest16((static_cast<double>(v.guntipy) - v.guny) * kLaunchScale);
+    // A shot held back by the bomb rule, or with no weapon chosen, leaves the gun unheard.
+    if (loaded) {
+        g.sounds.add(SoundKind::shot, w, shot->x, shot->y);
+    }
 }
 
 } // namespace wh

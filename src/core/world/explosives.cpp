@@ -38,7 +38,8 @@ constexpr int32_t kOrangeBlue = 0;
 constexpr Colour kCraterColour = kBlack;
 
 // The rock stops and becomes an explosion of the given size where it is.
-void explodeInPlace(Rock& r, ExplosionSize size) {
+void explodeInPlace(Game& g, Rock& r, ExplosionSize size) {
+    g.sounds.add(SoundKind::explosion, size.fullcount, r.x, r.y);
     r.type = RockType::explosion;
     r.xdis = 0;
     r.ydis = 0;
@@ -66,6 +67,7 @@ void burst(Game& g, int i, int16_t burstType) {
     r.type = RockType::none;
     const int32_t x = r.x;
     const int32_t y = r.y;
+    g.sounds.add(SoundKind::burst, burstType, x, y);
     for (int k = 0; k < kBurstSize; ++k) {
         // A burst that finds the table full is cut short: the table holds 1500 rocks and not one
         // more, and the rocks that did fit fly as they would have.
@@ -131,6 +133,7 @@ void bullet(Game& g, int i) {
     }
     if (contact(g, r)) {
         r.type = RockType::none;
+        g.sounds.add(SoundKind::hit, 0, r.x, r.y);
     }
 }
 
@@ -150,7 +153,7 @@ void bigbomb(Game& g, int i) {
     Rock& r = g.rocks[i];
     r.ydis = add16(r.ydis, kBombGravity);
     if (contact(g, r)) {
-        explodeInPlace(r, kBigbombBlast);
+        explodeInPlace(g, r, kBigbombBlast);
     }
 }
 
@@ -158,7 +161,7 @@ void nuke(Game& g, int i) {
     Rock& r = g.rocks[i];
     r.ydis = add16(r.ydis, kNukeGravity);
     if (contact(g, r)) {
-        explodeInPlace(r, kNukeBlast);
+        explodeInPlace(g, r, kNukeBlast);
     }
 }
 
@@ -166,7 +169,7 @@ void nuke(Game& g, int i) {
 void homer(Game& g, int i) {
     Rock& r = g.rocks[i];
     if (contact(g, r)) {
-        explodeInPlace(r, kHomerBlast);
+        explodeInPlace(g, r, kHomerBlast);
     }
 }
 
@@ -187,6 +190,7 @@ void missle(Game& g, int i) {
         e->count = kMissleBlast.count;
         e->fullcount = kMissleBlast.fullcount;
         e->countstep = kMissleBlast.countstep;
+        g.sounds.add(SoundKind::explosion, kMissleBlast.fullcount, r.x, r.y);
     }
     r.type = RockType::none;
 }
@@ -211,6 +215,7 @@ void timebomb(Game& g, int i) {
     r.type = RockType::none;
     const int32_t x = r.x;
     const int32_t y = r.y;
+    g.sounds.add(SoundKind::burst, RockType::multibomb, x, y);
     for (int k = 0; k < kTimebombBurstSize; ++k) {
         Rock* b = g.rocks.add(); // cut short when the table is full, as any burst
         if (b == nullptr) {
@@ -232,7 +237,7 @@ void proxbomb(Game& g, int i) {
         settle(r);
     }
     if (g.keys.trigger == kTrue) {
-        explodeInPlace(r, kProxbombBlast);
+        explodeInPlace(g, r, kProxbombBlast);
     }
 }
 

@@ -42,10 +42,15 @@ constexpr int16_t kPlasmaSteering = 10;     // twips per pass toward the target,
 void blastCrater(Game& g, int32_t x, int32_t y) {
     g.picground.setDrawWidth(kCraterPen);
     g.picground.PSet(static_cast<double>(x), static_cast<double>(y), kCraterColour);
+    g.sounds.add(SoundKind::crater, 0, x, y);
     for (int k = 0; k < kExplosionsPerCrater; ++k) {
         Rock* e = g.rocks.add();
         if (e == nullptr) {
             return;
+        }
+        // The crater's explosions start as one, and are heard as one.
+        if (k == 0) {
+            g.sounds.add(SoundKind::explosion, kCraterExplosionFullcount, x, y);
         }
         // xt, yt and subtype are whatever the slot last held.
         e->x = x;
@@ -160,6 +165,7 @@ void plasma(Game& g, int i) {
         findReactor(g, r);
         if (!hasTarget(r)) {
             ++g.beeps;
+            g.sounds.add(SoundKind::beep, 0, r.x, r.y);
         }
     }
 
