@@ -1,9 +1,11 @@
 // The drag tools on the window's own surface: the left button drops ice or bullets, the right
-// button paints ground, red or air.
+// button paints ground, red or air, each paint with its name.
 #include "tools/mouse.hpp"
 
 #include "app/numeric.hpp"
 #include "level/colourclass.hpp"
+
+#include <iterator>
 
 namespace wh {
 
@@ -31,26 +33,36 @@ void dropRock(Game& g, float x, float y) {
     r->ydis = 0;
 }
 
+struct Paint {
+    const char* name;
+    Colour colour;
+};
+
+// Indexed by paint mode: 1 to 3 paint, 0 stands for any other.
+constexpr Paint kPaints[] = {
+    {"none", kBlack}, // 0: no such paint
+    {"ground", kPaintGround},
+    {"red", kPureRed}, // the very red that fire burns into craters
+    {"air", kBlack},   // open air, which rocks and the vehicle pass through
+};
+
+bool isPaint(int16_t paintmode) {
+    return paintmode >= 1 && paintmode < static_cast<int16_t>(std::size(kPaints));
+}
+
 void paintDot(Game& g, float x, float y) {
-    Colour colour = 0;
-    switch (g.paintmode) {
-    case 1:
-        colour = kPaintGround;
-        break;
-    case 2:
-        colour = kPureRed; // the very red that fire burns into craters
-        break;
-    case 3:
-        colour = kBlack; // open air, which rocks and the vehicle pass through
-        break;
-    default:
+    if (!isPaint(g.paintmode)) {
         return; // no such paint: nothing, and the pen keeps its width
     }
     g.picground.setDrawWidth(g.brushwidth);
-    g.picground.PSet(x, y, colour);
+    g.picground.PSet(x, y, kPaints[g.paintmode].colour);
 }
 
 } // namespace
+
+const char* paintName(int16_t paintmode) {
+    return kPaints[isPaint(paintmode) ? paintmode : 0].name;
+}
 
 void Form_MouseDown(Game& g, int16_t button, int16_t /*shift*/, float x, float y) {
     if (button == kButtonLeft) {

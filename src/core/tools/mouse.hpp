@@ -12,6 +12,10 @@ inline constexpr int16_t kButtonLeft = 1;
 inline constexpr int16_t kButtonRight = 2;
 inline constexpr int16_t kButtonMiddle = 4;
 
+// What the player calls paint mode 1 to 3: "ground", "red", "air"; "none" for any other, which
+// paints nothing.
+const char* paintName(int16_t paintmode);
+
 void picground_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
 void Form_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
 void Form_MouseMove(Game& g, int16_t button, int16_t shift, float x, float y);
