@@ -11,7 +11,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace wh::front {
 namespace {
@@ -117,7 +120,9 @@ TEST(Window, FunctionKeysWorkTheOverlaysAndNeverReachTheGame) {
 }
 
 TEST(Window, F12WritesTheViewAsTheGameComposesIt) {
-    const fs::path dir = fs::temp_directory_path() / "wreckhaul-window-test-shots";
+    // A folder of this process's own: other checkouts' tests may run beside these.
+    const fs::path dir =
+        fs::temp_directory_path() / ("wreckhaul-window-test-shots-" + std::to_string(getpid()));
     fs::remove_all(dir);
     ASSERT_EQ(setenv("XDG_PICTURES_DIR", dir.c_str(), 1), 0);
     Shell shell;
