@@ -1,6 +1,7 @@
 // The window's comforts in the real front end under SDL's dummy video driver: clicks in a scaled
 // window land on the view pixel under them, the bars hold nothing, the function keys work the
-// overlays and never reach the game, and F12 writes exactly the view the game composes.
+// overlays and never reach the game, F12 writes exactly the view the game composes, and --scale is
+// held to the desktop.
 #include "app/view.hpp"
 #include "front/shell.hpp"
 #include "front_events.hpp"
@@ -161,20 +162,34 @@ TEST(Window, F12WritesTheViewAsTheGameComposesIt) {
     fs::remove_all(dir);
 }
 
-TEST(Window, OpensAtTheScaleAskedFor) {
-    Options o;
-    o.scale = 2;
-    Shell shell(o);
-    ASSERT_TRUE(shell.open());
-    int w = 0;
-    int h = 0;
-    SDL_GetWindowSize(shell.window(), &w, &h);
-    EXPECT_EQ(w, 1600);
-    EXPECT_EQ(h, 1200);
-    shell.startUp(1);
-    ASSERT_TRUE(shell.runPass());
-    EXPECT_EQ(shell.viewPlace().w, 1600);
-    EXPECT_EQ(shell.viewPlace().h, 1200);
+// The dummy driver's desktop is 1024 x 768: --scale 1 fits it, --scale 2 does not and says so.
+TEST(Window, ScaleIsHeldToTheDesktop) {
+    struct Case {
+        int scale;
+        int w, h;
+        const char* said;
+    };
+    const Case cases[] = {
+        {1, 800, 600, ""},
+        {2, 800, 600, "wreckhaul: --scale 2 does not fit the 1024 x 768 desktop; opening at 1x\n"},
+        {8, 800, 600, "wreckhaul: --scale 8 does not fit the 1024 x 768 desktop; opening at 1x\n"},
+    };
+    for (const Case& c : cases) {
+        Options o;
+        o.scale = c.scale;
+        Shell shell(o);
+        ::testing::internal::CaptureStderr();
+        ASSERT_TRUE(shell.open());
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.said);
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(shell.window(), &w, &h);
+        EXPECT_EQ(w, c.w) << c.scale;
+        EXPECT_EQ(h, c.h) << c.scale;
+        shell.startUp(1);
+        ASSERT_TRUE(shell.runPass());
+        EXPECT_EQ(shell.viewPlace().w, c.w) << c.scale;
+    }
 }
 
 } // namespace

@@ -126,22 +126,28 @@ bool Shell::open() {
                              "(is DISPLAY or WAYLAND_DISPLAY set?)\n");
         return false;
     }
-    // A window as large as the desktop comfortably holds, at a whole factor of the view.
-    int factor = options_.scale > 0 ? options_.scale : 1;
+    // A window as large as the desktop comfortably holds, at a whole factor of the view, and
+    // never larger than the desktop, whatever --scale asks.
+    const int factor = options_.scale > 0 ? options_.scale : 1;
+    WindowSize size{kViewPixelsW * factor, kViewPixelsH * factor};
     if (SDL_Rect usable{}; SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-        factor = openingFactor(usable.w, usable.h, options_.scale);
+        size = openingSize(usable.w, usable.h, options_.scale);
+        if (const std::string refusal = scaleRefusal(options_.scale, usable.w, usable.h);
+            !refusal.empty()) {
+            std::fprintf(stderr, "wreckhaul: %s\n", refusal.c_str());
+        }
     }
     uint32_t flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
     if (options_.fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
     window_ = SDL_CreateWindow(kWindowCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               kViewPixelsW * factor, kViewPixelsH * factor, flags);
+                               size.w, size.h, flags);
     if (window_ == nullptr) {
         std::fprintf(stderr, "wreckhaul: %s\n", SDL_GetError());
         return false;
     }
-    SDL_SetWindowMinimumSize(window_, kViewPixelsW, kViewPixelsH);
+    SDL_SetWindowMinimumSize(window_, std::min(kMinWindowW, size.w), std::min(kMinWindowH, size.h));
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ != nullptr && rendersThroughSoftwareGl(renderer_)) {
         // OpenGL emulated on the processor costs three times what SDL's own software renderer
