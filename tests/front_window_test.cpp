@@ -1,7 +1,7 @@
 // The window's comforts in the real front end under SDL's dummy video driver: clicks in a scaled
 // window land on the view pixel under them, the bars hold nothing, the function keys work the
-// overlays and never reach the game, F12 writes exactly the view the game composes, and --scale is
-// held to the desktop.
+// overlays and never reach the game, F12 writes exactly the view the game composes, --scale is
+// held to the desktop, and fullscreen and --fit fill it.
 #include "app/view.hpp"
 #include "front/shell.hpp"
 #include "front_events.hpp"
@@ -29,6 +29,14 @@ void pause(Shell& shell) {
     pushText("p");
     ASSERT_TRUE(shell.runPass());
     ASSERT_TRUE(shell.game().paused);
+}
+
+void expectPlace(const Shell& shell, const ViewRect& want) {
+    const ViewRect& got = shell.viewPlace();
+    EXPECT_EQ(got.x, want.x);
+    EXPECT_EQ(got.y, want.y);
+    EXPECT_EQ(got.w, want.w);
+    EXPECT_EQ(got.h, want.h);
 }
 
 // A window resized as a player would, and the frame that follows it.
@@ -190,6 +198,63 @@ TEST(Window, ScaleIsHeldToTheDesktop) {
         ASSERT_TRUE(shell.runPass());
         EXPECT_EQ(shell.viewPlace().w, c.w) << c.scale;
     }
+}
+
+// Fullscreen fills the screen at the view's shape; F10 switches to whole factors and back, each
+// way of showing the view kept apart for the window and for fullscreen.
+TEST(Window, FullscreenFillsTheScreenAndF10SwitchesToWholeFactors) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::whole);
+    resize(shell, 1000, 700);
+    expectPlace(shell, {100, 50, 800, 600});
+    pushPress(SDLK_F10);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    expectPlace(shell, {33, 0, 933, 700});
+
+    pushPress(SDLK_F11);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_NE(SDL_GetWindowFlags(shell.window()) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    expectPlace(shell, {0, 0, 1024, 768}); // the dummy screen, all of it
+    pushPress(SDLK_F10);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::whole);
+    expectPlace(shell, {112, 84, 800, 600});
+
+    pushPress(SDLK_F11); // back in the window, as it was left there
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    pushPress(SDLK_F11); // and fullscreen as it was left there
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::whole);
+}
+
+TEST(Window, FitOptionFillsTheWindowAtAnySize) {
+    Options o;
+    o.fit = true;
+    Shell shell(o);
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    resize(shell, 1000, 1000);
+    expectPlace(shell, {0, 125, 1000, 750});
+    // A click lands on the view pixel under it at the fitted size too: 1000 / 800 a pixel.
+    pause(shell);
+    Game& g = shell.game();
+    const int16_t before = g.rocks.rockcount;
+    pushClick(500, 125 + 375, SDL_BUTTON_LEFT);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_EQ(g.rocks.rockcount, before + 1);
+    EXPECT_EQ(g.rocks[g.rocks.rockcount].x, 400 * 15);
+    EXPECT_EQ(g.rocks[g.rocks.rockcount].y, 300 * 15);
 }
 
 } // namespace

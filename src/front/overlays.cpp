@@ -56,7 +56,8 @@ constexpr HelpRow kPanel[] = {
 constexpr HelpRow kFrontKeys[] = {
     {"F1", "this help; F1 again or a click closes it"},
     {"F3", "stats: passes per second, pass time, rockcount, stage"},
-    {"F11", "fullscreen on / off"},
+    {"F10", "the view in whole factors (sharpest) or filling the window"},
+    {"F11", "fullscreen on / off; fullscreen fills the screen"},
     {"F12", "screenshot (PNG) into your pictures folder"},
 };
 

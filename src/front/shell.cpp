@@ -89,6 +89,9 @@ uint32_t frameFormat(SDL_Window* window, SDL_Renderer* renderer) {
 Shell::Shell(Options options)
     : options_(std::move(options)), game_(std::make_unique<Game>()),
       view_(static_cast<size_t>(kViewPixelsW) * kViewPixelsH, kWindowBackground), session_(*game_) {
+    if (options_.fit) {
+        windowedScaling_ = Scaling::fit;
+    }
 }
 
 Shell::~Shell() {
@@ -97,6 +100,9 @@ Shell::~Shell() {
         ImGui_ImplSDLRenderer_Shutdown();
         ImGui_ImplSDL2_Shutdown();
         ImGui::DestroyContext();
+    }
+    if (sharp_ != nullptr) {
+        SDL_DestroyTexture(sharp_);
     }
     if (frame_ != nullptr) {
         SDL_DestroyTexture(frame_);
@@ -171,6 +177,8 @@ bool Shell::open() {
         SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_TARGETTEXTURE)) {
         frame_ = SDL_CreateTexture(renderer_, frameFormat(window_, renderer_),
                                    SDL_TEXTUREACCESS_TARGET, kViewPixelsW, kViewPixelsH);
+        maxTextureW_ = info.max_texture_width;
+        maxTextureH_ = info.max_texture_height;
     }
     if (frame_ != nullptr) {
         SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest); // whole factors, crisp pixels
@@ -314,7 +322,8 @@ void Shell::run() {
 bool Shell::replayLetsThrough(const SDL_Event& e) const {
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
         const SDL_Keycode key = e.key.keysym.sym;
-        return key == SDLK_F1 || key == SDLK_F3 || key == SDLK_F11 || key == SDLK_F12;
+        return key == SDLK_F1 || key == SDLK_F3 || key == SDLK_F10 || key == SDLK_F11 ||
+               key == SDLK_F12;
     }
     return e.type != SDL_TEXTINPUT && !isMouseEvent(e);
 }

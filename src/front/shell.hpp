@@ -47,8 +47,9 @@ public:
     SDL_Window* window() const { return window_; }
     const Options& options() const { return options_; }
     const Overlays& overlays() const { return overlays_; }
-    // Where the view lies in the window's pixels now.
+    // Where the view lies in the window's pixels now, and how it got there.
     const ViewRect& viewPlace() const { return place_; }
+    Scaling scaling() const;
     // True while a recorded session is still being played back.
     bool replaying() const { return player_.has_value(); }
     // Ends the recording now (as leaving the program does): what is held back is written. False
@@ -71,9 +72,13 @@ private:
     void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
     void present();
-    // F1, F3, F11 and F12 belong to the front end; true when e was one of them.
+    // F1, F3, F10, F11 and F12 belong to the front end; true when e was one of them.
     bool handleWindowKey(const SDL_Event& e);
     void toggleFullscreen();
+    void toggleScaling();
+    bool fullscreen() const;
+    // The finished frame into the window at its place, over the bars.
+    void showFrame();
     void refreshPlacement();
     ViewPixel viewPixelOf(int windowX, int windowY) const;
     bool panelHoldsMouse(int viewX, int viewY) const;
@@ -89,6 +94,13 @@ private:
     // The 800 x 600 frame (view, panel, overlays), copied scaled into the window; none where the
     // renderer cannot draw into textures, and then the frame goes straight to the window.
     SDL_Texture* frame_ = nullptr;
+    // The frame enlarged by sharpFactor_ on its way to a place that is not a whole factor.
+    SDL_Texture* sharp_ = nullptr;
+    int sharpFactor_ = 0;
+    int maxTextureW_ = 0; // the renderer's largest texture; 0 for no limit
+    int maxTextureH_ = 0;
+    Scaling windowedScaling_ = Scaling::whole;
+    Scaling fullscreenScaling_ = Scaling::fit;
     ViewRect place_{0, 0, kViewPixelsW, kViewPixelsH}; // renderer output pixels
     float outputPerWindowX_ = 1; // renderer output pixels per window coordinate (high-DPI)
     float outputPerWindowY_ = 1;
