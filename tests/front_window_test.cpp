@@ -1,7 +1,7 @@
 // The window's comforts in the real front end under SDL's dummy video driver: clicks in a scaled
 // window land on the view pixel under them, the bars hold nothing, the function keys work the
 // overlays and never reach the game, F12 writes exactly the view the game composes, --scale is
-// held to the desktop, and fullscreen and --fit fill it.
+// held to the desktop, fullscreen and --fit fill it, and F4 switches the status line.
 #include "app/view.hpp"
 #include "front/shell.hpp"
 #include "front_events.hpp"
@@ -255,6 +255,31 @@ TEST(Window, FitOptionFillsTheWindowAtAnySize) {
     ASSERT_EQ(g.rocks.rockcount, before + 1);
     EXPECT_EQ(g.rocks[g.rocks.rockcount].x, 400 * 15);
     EXPECT_EQ(g.rocks[g.rocks.rockcount].y, 300 * 15);
+}
+
+// F4 hides and shows the status line, which follows the game's own fields.
+TEST(Window, F4SwitchesTheStatusLine) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pushText("2");
+    pushText("2");
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass()); // drawn after the keys
+    const std::vector<std::string>& status = shell.overlays().scene().status;
+    ASSERT_FALSE(status.empty());
+    EXPECT_EQ(status[0], "weapon 2 liquid");
+    EXPECT_EQ(status[1], "paint red, brush 60");
+    pushPress(SDLK_F4);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_FALSE(shell.overlays().statusShown());
+    EXPECT_TRUE(shell.overlays().scene().status.empty());
+    EXPECT_EQ(shell.game().weapon, 2) << "F4 is the window's, not the game's";
+    pushPress(SDLK_F4);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_FALSE(shell.overlays().scene().status.empty());
 }
 
 } // namespace

@@ -135,7 +135,7 @@ Plays Wreckhaul in a window. No option is needed to play.
   --help          show this text and end
   --version       show the version and end
 
-In the game: F1 help, F3 stats, F10 whole factors or filling, F11 fullscreen,
+In the game: F1 help, F3 stats, F4 status line, F10 whole factors or filling, F11 fullscreen,
 F12 screenshot, Esc ends the game.
 
 Exit status: 0 when the game ends; 1 when the window, the recording or the replay cannot be

@@ -96,6 +96,7 @@ Shell::Shell(Options options)
 
 Shell::~Shell() {
     beeper_.reset();
+    painter_.reset();
     if (imgui_) {
         ImGui_ImplSDLRenderer_Shutdown();
         ImGui_ImplSDL2_Shutdown();
@@ -191,6 +192,7 @@ bool Shell::open() {
     ImGui_ImplSDLRenderer_Init(renderer_);
     stylePanel();
     imgui_ = true;
+    painter_ = std::make_unique<OverlayPainter>(renderer_);
     beeper_ = std::make_unique<Beeper>();
     SDL_StartTextInput();
     return true;
@@ -322,8 +324,8 @@ void Shell::run() {
 bool Shell::replayLetsThrough(const SDL_Event& e) const {
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
         const SDL_Keycode key = e.key.keysym.sym;
-        return key == SDLK_F1 || key == SDLK_F3 || key == SDLK_F10 || key == SDLK_F11 ||
-               key == SDLK_F12;
+        return key == SDLK_F1 || key == SDLK_F3 || key == SDLK_F4 || key == SDLK_F10 ||
+               key == SDLK_F11 || key == SDLK_F12;
     }
     return e.type != SDL_TEXTINPUT && !isMouseEvent(e);
 }

@@ -1,12 +1,13 @@
 // The SDL2 shell around the core: it opens the window, turns SDL events into the game's
-// handlers at the event step, shows the view scaled to the window with the front end's overlays,
-// sounds beeps and paces the passes.
+// handlers at the event step, shows the view scaled to the window with the front end's overlays
+// and status line at the window's own resolution, sounds beeps and paces the passes.
 #pragma once
 
 #include "app/game.hpp"
 #include "app/window.hpp"
 #include "front/beep.hpp"
 #include "front/options.hpp"
+#include "front/overlaypainter.hpp"
 #include "front/overlays.hpp"
 #include "front/viewfit.hpp"
 
@@ -21,8 +22,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-struct ImDrawList;
 
 namespace wh::front {
 
@@ -72,7 +71,7 @@ private:
     void handleGame(const SDL_Event& e);
     void handleMouse(const SDL_Event& e);
     void present();
-    // F1, F3, F10, F11 and F12 belong to the front end; true when e was one of them.
+    // F1, F3, F4, F10, F11 and F12 belong to the front end; true when e was one of them.
     bool handleWindowKey(const SDL_Event& e);
     void toggleFullscreen();
     void toggleScaling();
@@ -83,7 +82,6 @@ private:
     ViewPixel viewPixelOf(int windowX, int windowY) const;
     bool panelHoldsMouse(int viewX, int viewY) const;
     void fitImGuiToView();
-    void renderImGuiLists(bool foreground);
     void takeScreenshot();
 
     Options options_;
@@ -91,7 +89,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
-    // The 800 x 600 frame (view, panel, overlays), copied scaled into the window; none where the
+    // The 800 x 600 frame (view and panel), copied scaled into the window; none where the
     // renderer cannot draw into textures, and then the frame goes straight to the window.
     SDL_Texture* frame_ = nullptr;
     // The frame enlarged by sharpFactor_ on its way to a place that is not a whole factor.
@@ -105,9 +103,9 @@ private:
     float outputPerWindowX_ = 1; // renderer output pixels per window coordinate (high-DPI)
     float outputPerWindowY_ = 1;
     Overlays overlays_;
+    std::unique_ptr<OverlayPainter> painter_;
     PassMeter passMeter_;
     bool screenshotDue_ = false;
-    std::vector<ImDrawList*> drawLists_; // reused every frame
     std::vector<Colour> view_;
     std::unique_ptr<Beeper> beeper_;
     uint32_t beepsHeard_ = 0;

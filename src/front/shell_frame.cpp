@@ -1,7 +1,7 @@
-// The window's picture: the view, the panel and the overlays drawn at 800 x 600, taken to the
-// window at a whole factor or filling it, over bars that cannot be taken for the sky, and only
-// when something in it changed; the fullscreen and scaling switches and the screenshot of that
-// picture.
+// The window's picture: the view and the panel drawn at 800 x 600, taken to the window at a whole
+// factor or filling it, over bars that cannot be taken for the sky, with the overlays drawn at
+// the window's own resolution last, and only when something in it changed; the fullscreen and
+// scaling switches and the screenshot of the 800 x 600 picture.
 #include "front/shell.hpp"
 
 #include "app/numeric.hpp"
@@ -11,6 +11,7 @@
 #include "front/panelview.hpp"
 #include "front/routing.hpp"
 #include "front/screenshot.hpp"
+#include "front/status.hpp"
 
 #include <imgui.h>
 #include <imgui_impl_sdl.h>
@@ -104,29 +105,6 @@ void Shell::fitImGuiToView() {
     }
 }
 
-// The overlays live in the foreground list, drawn after a screenshot is taken, so a shot shows
-// the game and its panel but not the front end's own notes.
-void Shell::renderImGuiLists(bool foreground) {
-    ImDrawData* all = ImGui::GetDrawData();
-    if (all == nullptr || !all->Valid) {
-        return;
-    }
-    const ImDrawList* overlay = ImGui::GetForegroundDrawList();
-    drawLists_.clear();
-    for (int i = 0; i < all->CmdListsCount; ++i) {
-        if ((all->CmdLists[i] == overlay) == foreground) {
-            drawLists_.push_back(all->CmdLists[i]);
-        }
-    }
-    if (drawLists_.empty()) {
-        return;
-    }
-    ImDrawData part = *all;
-    part.CmdLists = drawLists_.data();
-    part.CmdListsCount = static_cast<int>(drawLists_.size());
-    ImGui_ImplSDLRenderer_RenderDrawData(&part);
-}
-
 void Shell::takeScreenshot() {
     const uint32_t now = SDL_GetTicks();
     std::vector<uint8_t> rgb(static_cast<size_t>(kViewPixelsW) * kViewPixelsH * 3);
@@ -198,7 +176,11 @@ void Shell::showFrame() {
 
 void Shell::present() {
     const Game& g = *game_;
-    const OverlayFacts facts{passMeter_.last(), g.rocks.rockcount, g.stage};
+    OverlayFacts facts{passMeter_.last(), g.rocks.rockcount, g.stage, {}};
+    if (overlays_.statusShown()) {
+        facts.status =
+            statusItems(g, player_ ? std::optional<uint64_t>(session_.passes()) : std::nullopt);
+    }
     const bool overlaysChanged = overlays_.update(facts, SDL_GetTicks());
     // An unchanged picture is not sent again, so a still world costs almost nothing.
     const bool changed = forcePresent_ || panelFrames_ > 0 || overlaysChanged || screenshotDue_ ||
@@ -232,19 +214,23 @@ void Shell::present() {
         fitImGuiToView();
         ImGui::NewFrame();
         drawPanel(session_);
-        overlays_.draw();
         ImGui::Render();
-        renderImGuiLists(false);
+        ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
     }
     if (screenshotDue_) {
         screenshotDue_ = false;
-        takeScreenshot();
-    }
-    if (imgui_) {
-        renderImGuiLists(true);
+        takeScreenshot(); // the game and its panel, before anything of the window's own
     }
     if (frame_ != nullptr) {
         showFrame();
+    }
+    if (painter_) {
+        int outW = 0;
+        int outH = 0;
+        SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+        painter_->paint(layoutOverlays(overlays_.scene(), helpSections(), place_, {outW, outH},
+                                       painter_->unit()),
+                        outW, outH);
     }
     SDL_RenderPresent(renderer_);
 }

@@ -182,7 +182,8 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
         return false;
     }
     const SDL_Keycode key = e.key.keysym.sym;
-    if (key != SDLK_F1 && key != SDLK_F3 && key != SDLK_F10 && key != SDLK_F11 && key != SDLK_F12) {
+    if (key != SDLK_F1 && key != SDLK_F3 && key != SDLK_F4 && key != SDLK_F10 && key != SDLK_F11 &&
+        key != SDLK_F12) {
         return false;
     }
     if (e.type == SDL_KEYUP || e.key.repeat != 0) {
@@ -194,6 +195,9 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
         break;
     case SDLK_F3:
         overlays_.toggleStats();
+        break;
+    case SDLK_F4:
+        overlays_.toggleStatus();
         break;
     case SDLK_F10:
         toggleScaling();
