@@ -1,7 +1,8 @@
 // The window's comforts in the real front end under SDL's dummy video driver: clicks in a scaled
 // window land on the view pixel under them, the bars hold nothing, the function keys work the
 // overlays and never reach the game, F12 writes exactly the view the game composes, --scale is
-// held to the desktop, fullscreen and --fit fill it, and F4 switches the status line.
+// held to the desktop, fullscreen and --fit fill it, and the help holds the world.
+#include "app/statehash.hpp"
 #include "app/view.hpp"
 #include "front/shell.hpp"
 #include "front_events.hpp"
@@ -255,6 +256,35 @@ TEST(Window, FitOptionFillsTheWindowAtAnySize) {
     ASSERT_EQ(g.rocks.rockcount, before + 1);
     EXPECT_EQ(g.rocks[g.rocks.rockcount].x, 400 * 15);
     EXPECT_EQ(g.rocks[g.rocks.rockcount].y, 300 * 15);
+}
+
+// While the help is open no pass runs: the world, its clock and its counters stand still though
+// the vehicle's key is held; closing the help lets it go on.
+TEST(Window, TheHelpHoldsTheWorld) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pushKey(SDLK_RIGHT, SDL_KEYDOWN);
+    ASSERT_TRUE(shell.runPass());
+    pushPress(SDLK_F1);
+    ASSERT_TRUE(shell.runPass()); // the pass that heard F1 was already under way
+    ASSERT_TRUE(shell.overlays().helpShown());
+    const uint64_t passes = shell.passes();
+    const uint64_t hash = stateHash(shell.game());
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(shell.runPass());
+    }
+    EXPECT_EQ(shell.passes(), passes);
+    EXPECT_EQ(stateHash(shell.game()), hash);
+    pushPress(SDLK_F1);
+    ASSERT_TRUE(shell.runPass()); // heard after this pass's work was held back
+    ASSERT_FALSE(shell.overlays().helpShown());
+    EXPECT_EQ(shell.passes(), passes);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(shell.runPass());
+    }
+    EXPECT_EQ(shell.passes(), passes + 5);
+    EXPECT_NE(stateHash(shell.game()), hash);
 }
 
 // F4 hides and shows the status line, which follows the game's own fields.

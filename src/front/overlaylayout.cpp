@@ -29,7 +29,8 @@ constexpr int kMaxHelpColumns = 3;
 constexpr std::string_view kStatusSeparator = " | ";
 constexpr std::string_view kEllipsis = "...";
 constexpr const char* kHintText = "F1: help";
-constexpr const char* kHelpTitle = "Wreckhaul: F1 or a click closes this help.";
+constexpr const char* kHelpTitle =
+    "Wreckhaul: the world waits while this help is open. F1 or a click closes it.";
 
 TextMetrics scaled(TextMetrics unit, float scale) {
     return {unit.advance * scale, unit.lineHeight * scale};

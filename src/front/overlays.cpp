@@ -53,7 +53,7 @@ constexpr HelpRow kPanel[] = {
 };
 
 constexpr HelpRow kFrontKeys[] = {
-    {"F1", "this help; F1 again or a click closes it"},
+    {"F1", "this help, the world waiting while it is open; F1 again or a click closes it"},
     {"F3", "stats: passes per second, pass time, rockcount, stage"},
     {"F4", "the status line on / off: weapon, paint, drag, what the world is doing"},
     {"F10", "the view in whole factors (sharpest) or filling the window"},

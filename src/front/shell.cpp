@@ -1,7 +1,7 @@
 // The window's life and its one loop, for play, recording and replay alike: note the time, run the
 // pass, deliver events (present, pump SDL into the handlers, tick the timer), then wait out the
-// rest of the 16 ms. The game reads the real clock; a recording keeps what it read, so a replay
-// plays the same game here and in wreckhaul-sim.
+// rest of the 16 ms; while the help is open only the events run. The game reads the real clock; a
+// recording keeps what it read, so a replay plays the same game here and in wreckhaul-sim.
 #include "front/shell.hpp"
 
 #include "app/mainloop.hpp"
@@ -259,16 +259,19 @@ bool Shell::finishRecording() {
 
 bool Shell::runPass() {
     const uint32_t startMicros = steadyMicros();
-    if (!replayWork()) {
+    // The world waits while the player reads the help: no work and no tick, so a recording or a
+    // replay simply has no passes for that time. A pass begun before it opened still ticks.
+    const bool waiting = overlays_.helpShown();
+    if (!waiting && !replayWork()) {
         session_.readClock(SDL_GetTicks());
         session_.work();
     }
     present();
-    if (!player_) {
+    if (!waiting && !player_) {
         session_.readClock(SDL_GetTicks());
     }
     deliverEvents();
-    if (!game_->ended && !quit_) {
+    if (!waiting && !game_->ended && !quit_) {
         if (player_) {
             replayTick();
         } else {

@@ -49,6 +49,8 @@ public:
     // Where the view lies in the window's pixels now, and how it got there.
     const ViewRect& viewPlace() const { return place_; }
     Scaling scaling() const;
+    // Passes the world has run since its start; none run while the help is open.
+    uint64_t passes() const { return session_.passes(); }
     // True while a recorded session is still being played back.
     bool replaying() const { return player_.has_value(); }
     // Ends the recording now (as leaving the program does): what is held back is written. False
