@@ -296,8 +296,9 @@ TEST(OverlayLayout, NoOverlayCoversAnother) {
     }
 }
 
-// The status line lies along the view's top edge and grows with the view's text scale.
-TEST(OverlayLayout, StatusLineRunsAlongTheTopOfTheView) {
+// The status line lies along the view's bottom edge, clear of the panel at the top left, and grows
+// with the view's text scale.
+TEST(OverlayLayout, StatusLineRunsAlongTheBottomOfTheView) {
     const TextMetrics unit{7, 13};
     OverlayScene scene;
     scene.status = {"weapon 4 bomb", "paint red, brush 60", "drag drops ice"};
@@ -307,11 +308,12 @@ TEST(OverlayLayout, StatusLineRunsAlongTheTopOfTheView) {
         layoutOverlays(scene, helpSections(), {240, 0, 1440, 1080}, {1920, 1080}, unit);
     ASSERT_TRUE(small.status && large.status);
     EXPECT_EQ(small.status->box.x, 0);
-    EXPECT_EQ(small.status->box.y, 0);
+    EXPECT_EQ(small.status->box.bottom(), 600);
     EXPECT_EQ(small.status->box.w, 800);
     ASSERT_EQ(small.status->runs.size(), 1u);
     EXPECT_EQ(small.status->runs[0].text, "weapon 4 bomb | paint red, brush 60 | drag drops ice");
     EXPECT_EQ(large.status->box.x, 240);
+    EXPECT_EQ(large.status->box.bottom(), 1080);
     EXPECT_EQ(large.status->box.w, 1440);
     EXPECT_EQ(large.status->box.h, 2 * small.status->box.h);
     EXPECT_EQ(large.status->scale, 2);

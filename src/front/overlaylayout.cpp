@@ -1,5 +1,5 @@
-// The overlays' places: the status line along the view's top edge, the stats in the corner below
-// it, the hint and the note side by side at the bottom, or the help over all of it, with every
+// The overlays' places: the status line along the view's bottom edge, the stats in the top corner,
+// the hint and the note side by side above the status line, or the help over all of it, with every
 // line wrapped to the characters its box holds.
 #include "front/overlaylayout.hpp"
 
@@ -279,7 +279,7 @@ OverlayLayout layoutOverlays(const OverlayScene& scene, std::span<const HelpSect
     const float pad = kPad * scale;
     const Box whole{static_cast<float>(view.x), static_cast<float>(view.y),
                     static_cast<float>(view.w), static_cast<float>(view.h)};
-    float top = whole.y;
+    float bottom = whole.bottom(); // the other overlays keep above the status line
     if (!scene.status.empty()) {
         const float statusPad = kStatusPad * scale;
         const int columns = columnsIn(whole.w - 2 * pad, m);
@@ -288,15 +288,15 @@ OverlayLayout layoutOverlays(const OverlayScene& scene, std::span<const HelpSect
         const auto most = static_cast<size_t>(
             std::max(1.0f, std::floor((whole.h / 2 - 2 * statusPad) / m.lineHeight)));
         cutTo(lines, most, columns);
-        OverlayBox status{
-            {whole.x, whole.y, whole.w, linesHigh(lines.size(), m) + 2 * statusPad}, scale, {}};
-        addLines(status.runs, whole.x + pad, whole.y + statusPad, Ink::text, lines, m);
-        top = status.box.bottom();
+        const float h = linesHigh(lines.size(), m) + 2 * statusPad;
+        OverlayBox status{{whole.x, whole.bottom() - h, whole.w, h}, scale, {}};
+        addLines(status.runs, whole.x + pad, status.box.y + statusPad, Ink::text, lines, m);
+        bottom = status.box.y;
         out.status = std::move(status);
     }
     const float margin = kMargin * scale;
-    const Box area{whole.x + margin, top + margin, whole.w - 2 * margin,
-                   whole.bottom() - margin - (top + margin)};
+    const Box area{whole.x + margin, whole.y + margin, whole.w - 2 * margin,
+                   bottom - margin - (whole.y + margin)};
     if (area.w <= 0 || area.h <= 0) {
         return out;
     }

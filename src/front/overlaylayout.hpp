@@ -81,9 +81,9 @@ struct OverlayBox {
 };
 
 struct OverlayLayout {
-    std::optional<OverlayBox> status; // along the view's top edge
-    std::optional<OverlayBox> stats;  // top right, below the status line
-    std::optional<OverlayBox> hint;   // bottom right
+    std::optional<OverlayBox> status; // along the view's bottom edge
+    std::optional<OverlayBox> stats;  // top right
+    std::optional<OverlayBox> hint;   // bottom right, above the status line
     std::optional<OverlayBox> note;   // bottom left, beside the hint and below the stats
     std::optional<OverlayBox> help;   // the whole window; the others wait behind it
 
