@@ -1,5 +1,5 @@
-// Firing from the gun: the rock each weapon appends, where it starts, the speed it leaves the
-// gun with, the bomb rule, the timebomb's counters and the shot refused by a full table.
+// Firing from the gun: the rock each weapon appends and its name, where it starts, the speed it
+// leaves the gun with, the bomb rule, the timebomb's counters and the shot refused by a full table.
 #include "app/game.hpp"
 #include "app/numeric.hpp"
 #include "vehicle/firing.hpp"
@@ -69,19 +69,28 @@ TEST(Firing, EachWeaponAppendsItsRock) {
         int16_t weapon;
         int16_t type;
         int16_t count, fullcount, countstep;
+        const char* name; // what the status line and the help call it
     };
     // Fields a weapon does not set are the slot's: type gas, count 7, fullcount 8, countstep 9.
     const Case cases[] = {
-        {0, RockType::gas, 7, 8, 9},       {1, RockType::bullet, 7, 8, 9},
-        {2, RockType::liquid, 65, 8, 9},   {3, RockType::fire, 55, 8, 9},
-        {4, RockType::bomb, 7, 8, 9},      {5, RockType::bulletbomb, 7, 8, 9},
-        {6, RockType::bigbomb, 7, 8, 9},   {7, RockType::missle, 7, 8, 9},
-        {8, RockType::multibomb, 7, 8, 9}, {9, RockType::timebomb, 15, 15, 1},
-        {10, RockType::nuke, 7, 8, 9},     {11, RockType::proxbomb, 7, 8, 9},
-        {12, RockType::gas, 7, 8, 9},      {-1, RockType::gas, 7, 8, 9},
+        {0, RockType::gas, 7, 8, 9, "none"},
+        {1, RockType::bullet, 7, 8, 9, "bullet"},
+        {2, RockType::liquid, 65, 8, 9, "liquid"},
+        {3, RockType::fire, 55, 8, 9, "fire"},
+        {4, RockType::bomb, 7, 8, 9, "bomb"},
+        {5, RockType::bulletbomb, 7, 8, 9, "bullet bomb"},
+        {6, RockType::bigbomb, 7, 8, 9, "big bomb"},
+        {7, RockType::missle, 7, 8, 9, "missile"},
+        {8, RockType::multibomb, 7, 8, 9, "multi-bomb"},
+        {9, RockType::timebomb, 15, 15, 1, "time bomb"},
+        {10, RockType::nuke, 7, 8, 9, "nuke"},
+        {11, RockType::proxbomb, 7, 8, 9, "proximity bomb"},
+        {12, RockType::gas, 7, 8, 9, "none"},
+        {-1, RockType::gas, 7, 8, 9, "none"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.weapon);
+        EXPECT_STREQ(weaponName(c.weapon), c.name);
         auto g = armed(c.weapon);
         g->rocks[1] = leftover();
         Rng expect = g->rng;

@@ -15,6 +15,7 @@ TEST(CommandLine, NoOptionsPlaysWithTheDefaults) {
     EXPECT_EQ(p.request, Request::run);
     EXPECT_EQ(p.options.scale, 0);
     EXPECT_FALSE(p.options.fullscreen);
+    EXPECT_FALSE(p.options.fit);
     EXPECT_FALSE(p.options.seed.has_value());
     EXPECT_TRUE(p.options.recordPath.empty());
     EXPECT_TRUE(p.options.replayPath.empty());
@@ -65,6 +66,7 @@ TEST(CommandLine, Cases) {
         std::optional<uint64_t> seed = std::nullopt;
         std::string record = "";
         std::string replay = "";
+        bool fit = false;
     };
     const Case cases[] = {
         {{"--help"}, Request::help, ""},
@@ -112,6 +114,17 @@ TEST(CommandLine, Cases) {
         {{"--replay", "b.sim", "--seed", "3"},
          Request::error,
          "--seed and --replay cannot be used together"},
+        {{"--fit"}, Request::run, "", 0, false, std::nullopt, "", "", true},
+        {{"--fit", "--scale", "3", "--fullscreen"},
+         Request::run,
+         "",
+         3,
+         true,
+         std::nullopt,
+         "",
+         "",
+         true},
+        {{"--fit=yes"}, Request::error, "unknown option '--fit=yes'"},
         {{"--fullscreen=yes"}, Request::error, "unknown option '--fullscreen=yes'"},
         {{"--scaled", "2"}, Request::error, "unknown option '--scaled'"},
         {{"-"}, Request::error, "unknown option '-'"},
@@ -137,13 +150,15 @@ TEST(CommandLine, Cases) {
         EXPECT_EQ(p.options.seed, c.seed) << shown;
         EXPECT_EQ(p.options.recordPath, c.record) << shown;
         EXPECT_EQ(p.options.replayPath, c.replay) << shown;
+        EXPECT_EQ(p.options.fit, c.fit) << shown;
     }
 }
 
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string usage = usageText();
-    for (const char* option : {"--help", "--version", "--scale N", "--fullscreen", "--seed N",
-                               "--record FILE", "--replay FILE", "--volume N", "--mute"}) {
+    for (const char* option :
+         {"--help", "--version", "--scale N", "--fit", "--fullscreen", "--seed N", "--record FILE",
+          "--replay FILE", "--volume N", "--mute"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(std::string(versionText()).rfind("wreckhaul ", 0), 0u);

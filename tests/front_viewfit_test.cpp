@@ -1,10 +1,13 @@
-// The view's place in windows of many sizes, and the way back from a window pixel to the view
-// pixel the game must see.
+// The view's place in windows of many sizes, whole factors or filling the window; the sharp step's
+// factor; the window's size when it opens; and the way back from a window pixel to the view pixel
+// the game must see.
 #include "front/viewfit.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 namespace wh::front {
 namespace {
@@ -42,6 +45,85 @@ TEST(ViewFit, PlacesTheViewAtTheLargestWholeFactorCentred) {
     for (const Case& c : cases) {
         expectRect(placeView(c.windowW, c.windowH, c.maxFactor), c.place, c.what);
     }
+}
+
+// Filling the window keeps the view's 4:3 shape and touches two opposite sides of the window.
+TEST(ViewFit, FitFillsTheWindowAtTheViewsShape) {
+    struct Case {
+        const char* what;
+        int windowW, windowH;
+        ViewRect place;
+    };
+    const Case cases[] = {
+        {"full HD fullscreen: the screen's whole height", 1920, 1080, {240, 0, 1440, 1080}},
+        {"1024 x 768: the whole screen", 1024, 768, {0, 0, 1024, 768}},
+        {"1366 x 768 laptop", 1366, 768, {171, 0, 1024, 768}},
+        {"5:4, bars above and below", 1280, 1024, {0, 32, 1280, 960}},
+        {"4K", 3840, 2160, {480, 0, 2880, 2160}},
+        {"the view's own size", 800, 600, {0, 0, 800, 600}},
+        {"smaller than the view", 700, 400, {83, 0, 533, 400}},
+        {"smaller and narrow", 400, 600, {0, 150, 400, 300}},
+        {"minimised", 0, 0, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        expectRect(fitView(c.windowW, c.windowH), c.place, c.what);
+        expectRect(placeView(c.windowW, c.windowH, Scaling::fit, 2), c.place, c.what);
+        const ViewRect& p = c.place;
+        if (p.w > 0) {
+            EXPECT_TRUE((p.x == 0 && p.w == c.windowW) || (p.y == 0 && p.h == c.windowH)) << c.what;
+            EXPECT_LE(std::abs(p.w * 3 - p.h * 4), 4) << c.what; // 4:3 to the pixel
+        }
+    }
+    // The whole-factor mode keeps its bars and its cap.
+    expectRect(placeView(1920, 1080, Scaling::whole, 0), {560, 240, 800, 600}, "whole");
+    expectRect(placeView(3840, 2160, Scaling::whole, 2), {1120, 480, 1600, 1200}, "capped");
+}
+
+// The sharp step enlarges by the smallest whole factor that covers the place, so the smooth step
+// after it only shrinks; big screens and small renderers bound it.
+TEST(ViewFit, SharpFactorCoversThePlaceWithinLimits) {
+    struct Case {
+        ViewRect place;
+        int maxTextureW, maxTextureH;
+        int factor;
+    };
+    const Case cases[] = {
+        {{240, 0, 1440, 1080}, 0, 0, 2},       // full HD: 1600 x 1200 shrunk to 1440 x 1080
+        {{0, 0, 1024, 768}, 0, 0, 2},          //
+        {{0, 0, 800, 600}, 0, 0, 1},           // the view itself
+        {{83, 0, 533, 400}, 0, 0, 1},          // smaller than the view: one smooth step down
+        {{0, 0, 1601, 1201}, 0, 0, 3},         // a pixel past factor 2
+        {{480, 0, 2880, 2160}, 0, 0, 4},       // 4K
+        {{0, 0, 5760, 4320}, 0, 0, 4},         // 8K: no larger than kMaxSharpFactor
+        {{480, 0, 2880, 2160}, 2048, 2048, 2}, // a renderer whose textures stop at 2048
+        {{480, 0, 2880, 2160}, 8192, 1000, 1}, // not even 2 fits: the frame itself
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sharpFactor(c.place, c.maxTextureW, c.maxTextureH), c.factor)
+            << c.place.w << "x" << c.place.h << " max " << c.maxTextureW;
+    }
+    // Every fitted place of these windows is covered by its factor, and the factor below would not.
+    for (const auto& [w, h] : {std::pair{1920, 1080},
+                               {1366, 768},
+                               {1280, 1024},
+                               {2560, 1440},
+                               {1000, 700},
+                               {3000, 2000}}) {
+        const ViewRect p = fitView(w, h);
+        const int k = sharpFactor(p, 0, 0);
+        EXPECT_GE(800 * k, p.w) << w << "x" << h;
+        EXPECT_GE(600 * k, p.h) << w << "x" << h;
+        EXPECT_TRUE(800 * (k - 1) < p.w || 600 * (k - 1) < p.h) << w << "x" << h;
+    }
+}
+
+TEST(ViewFit, WholeFactorsAreTold) {
+    EXPECT_TRUE(isWholeFactor({0, 0, 800, 600}));
+    EXPECT_TRUE(isWholeFactor({160, 0, 1600, 1200}));
+    EXPECT_FALSE(isWholeFactor({240, 0, 1440, 1080}));
+    EXPECT_FALSE(isWholeFactor({0, 0, 1600, 1199}));
+    EXPECT_FALSE(isWholeFactor({83, 0, 533, 400}));
+    EXPECT_FALSE(isWholeFactor({}));
 }
 
 TEST(ViewFit, MapsWindowPixelsToViewPixels) {
@@ -124,12 +206,61 @@ TEST(ViewFit, OpeningFactorFitsTheDesktopComfortably) {
         {1920, 1080, 0, 1}, {2560, 1440, 0, 2}, {2560, 1400, 0, 2}, {3840, 2160, 0, 3},
         {5120, 2880, 0, 4}, {1024, 768, 0, 1},  {640, 480, 0, 1},   {1778, 1334, 0, 2},
         {1777, 1334, 0, 1}, // nine tenths of 1777 is under 1600
-        {1920, 1080, 3, 3}, // asked for: given even past the desktop
+        {2560, 1440, 2, 2}, // asked for and held
+        {1920, 1080, 3, 1}, // asked for past the desktop: the largest that fits
+        {3840, 2160, 8, 3}, //
+        {1600, 1200, 2, 2}, // the whole desktop may be taken when asked for
+        {640, 480, 2, 1},   // nothing fits: the smallest
         {0, 0, 0, 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(openingFactor(c.usableW, c.usableH, c.requested), c.factor)
             << c.usableW << "x" << c.usableH << " asked " << c.requested;
+    }
+}
+
+// --scale never opens a window larger than the usable desktop, and says so in one line.
+TEST(ViewFit, ScaleTooLargeForTheDesktopOpensWhatFitsAndSaysSo) {
+    struct Case {
+        int usableW, usableH, requested;
+        WindowSize size;
+        const char* said;
+    };
+    const Case cases[] = {
+        {1024, 768, 2, {800, 600}, "--scale 2 does not fit the 1024 x 768 desktop; opening at 1x"},
+        {1920,
+         1080,
+         2,
+         {800, 600},
+         "--scale 2 does not fit the 1920 x 1080 desktop; opening at 1x"},
+        {3840,
+         2160,
+         8,
+         {2400, 1800},
+         "--scale 8 does not fit the 3840 x 2160 desktop; opening at 3x"},
+        {640,
+         480,
+         1,
+         {640, 480},
+         "--scale 1 does not fit the 640 x 480 desktop; opening at 640 x 480"},
+        {1024,
+         540,
+         1,
+         {720, 540},
+         "--scale 1 does not fit the 1024 x 540 desktop; opening at 720 x 540"},
+        {2560, 1440, 2, {1600, 1200}, ""},
+        {1024, 768, 1, {800, 600}, ""},
+        {1920, 1080, 0, {800, 600}, ""},   // no request: the comfortable size
+        {1024, 540, 0, {720, 540}, ""},    // no request on a small desktop: the size it holds
+        {3840, 2160, 0, {2400, 1800}, ""}, //
+    };
+    for (const Case& c : cases) {
+        const WindowSize size = openingSize(c.usableW, c.usableH, c.requested);
+        EXPECT_EQ(size.w, c.size.w) << c.said;
+        EXPECT_EQ(size.h, c.size.h) << c.said;
+        EXPECT_LE(size.w, c.usableW) << c.said;
+        EXPECT_LE(size.h, c.usableH) << c.said;
+        EXPECT_EQ(scaleRefusal(c.requested, c.usableW, c.usableH), c.said);
     }
 }
 

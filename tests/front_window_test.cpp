@@ -1,6 +1,8 @@
 // The window's comforts in the real front end under SDL's dummy video driver: clicks in a scaled
 // window land on the view pixel under them, the bars hold nothing, the function keys work the
-// overlays and never reach the game, and F12 writes exactly the view the game composes.
+// overlays and never reach the game, F12 writes exactly the view the game composes, --scale is
+// held to the desktop, fullscreen and --fit fill it, and the help holds the world.
+#include "app/statehash.hpp"
 #include "app/view.hpp"
 #include "front/shell.hpp"
 #include "front_events.hpp"
@@ -13,7 +15,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace wh::front {
 namespace {
@@ -27,6 +32,14 @@ void pause(Shell& shell) {
     pushText("p");
     ASSERT_TRUE(shell.runPass());
     ASSERT_TRUE(shell.game().paused);
+}
+
+void expectPlace(const Shell& shell, const ViewRect& want) {
+    const ViewRect& got = shell.viewPlace();
+    EXPECT_EQ(got.x, want.x);
+    EXPECT_EQ(got.y, want.y);
+    EXPECT_EQ(got.w, want.w);
+    EXPECT_EQ(got.h, want.h);
 }
 
 // A window resized as a player would, and the frame that follows it.
@@ -119,7 +132,9 @@ TEST(Window, FunctionKeysWorkTheOverlaysAndNeverReachTheGame) {
 }
 
 TEST(Window, F12WritesTheViewAsTheGameComposesIt) {
-    const fs::path dir = fs::temp_directory_path() / "wreckhaul-window-test-shots";
+    // A folder of this process's own: other checkouts' tests may run beside these.
+    const fs::path dir =
+        fs::temp_directory_path() / ("wreckhaul-window-test-shots-" + std::to_string(getpid()));
     fs::remove_all(dir);
     ASSERT_EQ(setenv("XDG_PICTURES_DIR", dir.c_str(), 1), 0);
     Shell shell;
@@ -154,20 +169,145 @@ TEST(Window, F12WritesTheViewAsTheGameComposesIt) {
     fs::remove_all(dir);
 }
 
-TEST(Window, OpensAtTheScaleAskedFor) {
-    Options o;
-    o.scale = 2;
-    Shell shell(o);
+// The dummy driver's desktop is 1024 x 768: --scale 1 fits it, --scale 2 does not and says so.
+TEST(Window, ScaleIsHeldToTheDesktop) {
+    struct Case {
+        int scale;
+        int w, h;
+        const char* said;
+    };
+    const Case cases[] = {
+        {1, 800, 600, ""},
+        {2, 800, 600, "wreckhaul: --scale 2 does not fit the 1024 x 768 desktop; opening at 1x\n"},
+        {8, 800, 600, "wreckhaul: --scale 8 does not fit the 1024 x 768 desktop; opening at 1x\n"},
+    };
+    for (const Case& c : cases) {
+        Options o;
+        o.scale = c.scale;
+        Shell shell(o);
+        ::testing::internal::CaptureStderr();
+        ASSERT_TRUE(shell.open());
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.said);
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(shell.window(), &w, &h);
+        EXPECT_EQ(w, c.w) << c.scale;
+        EXPECT_EQ(h, c.h) << c.scale;
+        shell.startUp(1);
+        ASSERT_TRUE(shell.runPass());
+        EXPECT_EQ(shell.viewPlace().w, c.w) << c.scale;
+    }
+}
+
+// Fullscreen fills the screen at the view's shape; F10 switches to whole factors and back, each
+// way of showing the view kept apart for the window and for fullscreen.
+TEST(Window, FullscreenFillsTheScreenAndF10SwitchesToWholeFactors) {
+    Shell shell;
     ASSERT_TRUE(shell.open());
-    int w = 0;
-    int h = 0;
-    SDL_GetWindowSize(shell.window(), &w, &h);
-    EXPECT_EQ(w, 1600);
-    EXPECT_EQ(h, 1200);
     shell.startUp(1);
     ASSERT_TRUE(shell.runPass());
-    EXPECT_EQ(shell.viewPlace().w, 1600);
-    EXPECT_EQ(shell.viewPlace().h, 1200);
+    EXPECT_EQ(shell.scaling(), Scaling::whole);
+    resize(shell, 1000, 700);
+    expectPlace(shell, {100, 50, 800, 600});
+    pushPress(SDLK_F10);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    expectPlace(shell, {33, 0, 933, 700});
+
+    pushPress(SDLK_F11);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_NE(SDL_GetWindowFlags(shell.window()) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    expectPlace(shell, {0, 0, 1024, 768}); // the dummy screen, all of it
+    pushPress(SDLK_F10);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::whole);
+    expectPlace(shell, {112, 84, 800, 600});
+
+    pushPress(SDLK_F11); // back in the window, as it was left there
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    pushPress(SDLK_F11); // and fullscreen as it was left there
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::whole);
+}
+
+TEST(Window, FitOptionFillsTheWindowAtAnySize) {
+    Options o;
+    o.fit = true;
+    Shell shell(o);
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_EQ(shell.scaling(), Scaling::fit);
+    resize(shell, 1000, 1000);
+    expectPlace(shell, {0, 125, 1000, 750});
+    // A click lands on the view pixel under it at the fitted size too: 1000 / 800 a pixel.
+    pause(shell);
+    Game& g = shell.game();
+    const int16_t before = g.rocks.rockcount;
+    pushClick(500, 125 + 375, SDL_BUTTON_LEFT);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_EQ(g.rocks.rockcount, before + 1);
+    EXPECT_EQ(g.rocks[g.rocks.rockcount].x, 400 * 15);
+    EXPECT_EQ(g.rocks[g.rocks.rockcount].y, 300 * 15);
+}
+
+// While the help is open no pass runs: the world, its clock and its counters stand still though
+// the vehicle's key is held; closing the help lets it go on.
+TEST(Window, TheHelpHoldsTheWorld) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pushKey(SDLK_RIGHT, SDL_KEYDOWN);
+    ASSERT_TRUE(shell.runPass());
+    pushPress(SDLK_F1);
+    ASSERT_TRUE(shell.runPass()); // the pass that heard F1 was already under way
+    ASSERT_TRUE(shell.overlays().helpShown());
+    const uint64_t passes = shell.passes();
+    const uint64_t hash = stateHash(shell.game());
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(shell.runPass());
+    }
+    EXPECT_EQ(shell.passes(), passes);
+    EXPECT_EQ(stateHash(shell.game()), hash);
+    pushPress(SDLK_F1);
+    ASSERT_TRUE(shell.runPass()); // heard after this pass's work was held back
+    ASSERT_FALSE(shell.overlays().helpShown());
+    EXPECT_EQ(shell.passes(), passes);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(shell.runPass());
+    }
+    EXPECT_EQ(shell.passes(), passes + 5);
+    EXPECT_NE(stateHash(shell.game()), hash);
+}
+
+// F4 hides and shows the status line, which follows the game's own fields.
+TEST(Window, F4SwitchesTheStatusLine) {
+    Shell shell;
+    ASSERT_TRUE(shell.open());
+    shell.startUp(1);
+    pushText("2");
+    pushText("2");
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass()); // drawn after the keys
+    const std::vector<std::string>& status = shell.overlays().scene().status;
+    ASSERT_FALSE(status.empty());
+    EXPECT_EQ(status[0], "weapon 2 liquid");
+    EXPECT_EQ(status[1], "paint red, brush 60");
+    pushPress(SDLK_F4);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_FALSE(shell.overlays().statusShown());
+    EXPECT_TRUE(shell.overlays().scene().status.empty());
+    EXPECT_EQ(shell.game().weapon, 2) << "F4 is the window's, not the game's";
+    pushPress(SDLK_F4);
+    ASSERT_TRUE(shell.runPass());
+    ASSERT_TRUE(shell.runPass());
+    EXPECT_FALSE(shell.overlays().scene().status.empty());
 }
 
 } // namespace

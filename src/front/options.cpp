@@ -84,6 +84,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
         if (arg == "--fullscreen") {
             o.fullscreen = true;
+        } else if (arg == "--fit") {
+            o.fit = true;
         } else if (arg == "--mute") {
             o.mute = true;
         } else if (isOption(arg, "--volume")) {
@@ -130,16 +132,18 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
 }
 
 const char* usageText() {
-    return R"(usage: wreckhaul [--scale N] [--fullscreen] [--seed N] [--record FILE | --replay FILE]
-                 [--volume N] [--mute]
+    return R"(usage: wreckhaul [--scale N] [--fit] [--fullscreen] [--seed N]
+                 [--record FILE | --replay FILE] [--volume N] [--mute]
        wreckhaul --help | --version
 
 Plays Wreckhaul in a window. No option is needed to play.
 
-  --scale N       draw the view N times its size (1 to 8): the window opens that large and
-                    the view never grows past N; without it the window opens at the largest
-                    size that fits the desktop comfortably and the view fills the window
-  --fullscreen    start in fullscreen (F11 switches back and forth)
+  --scale N       draw the view N times its size (1 to 8): the window opens that large, or at
+                    the largest whole factor the desktop holds, and the view never grows past N;
+                    without it the window opens at the largest size that fits the desktop
+                    comfortably and the view grows by whole factors with the window
+  --fit           the view fills the window at any size, its shape kept (F10 switches)
+  --fullscreen    start in fullscreen, the view filling the screen (F11 switches back and forth)
   --seed N        start the game from seed N (any 64-bit whole number) instead of the clock,
                     so the same play gives the same game
   --record FILE   write the game, every pass and every input, to FILE as a wreckhaul-sim
@@ -150,8 +154,8 @@ Plays Wreckhaul in a window. No option is needed to play.
   --help          show this text and end
   --version       show the version and end
 
-In the game: F1 help, F2 sound on/off, F3 stats, F11 fullscreen, F12 screenshot, Esc ends
-the game.
+In the game: F1 help, F2 sound on/off, F3 stats, F4 status line, F6 brush, F10 whole factors
+or filling, F11 fullscreen, F12 screenshot, Esc ends the game.
 
 Exit status: 0 when the game ends; 1 when the window, the recording or the replay cannot be
 opened; 2 for a bad command line; 3 when the recording could not be written in full.

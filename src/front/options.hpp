@@ -15,6 +15,7 @@ inline constexpr int kDefaultVolume = 80; // percent of full
 struct Options {
     int scale = 0;                // whole factor of the view, 1 to kMaxScale; 0: fit the display
     bool fullscreen = false;      // start in desktop fullscreen
+    bool fit = false;             // the view fills the window rather than growing by whole factors
     std::optional<uint64_t> seed; // the start-up's seed; none: the clock
     std::string recordPath;       // write the game as a wreckhaul-sim script; empty: do not
     std::string replayPath;       // play a recorded script instead of live input; empty: live

@@ -1,14 +1,13 @@
-// The overlays' words, their timing and their drawing: boxes of text in Dear ImGui's foreground
-// list over the 800 x 600 frame. The help's key and mouse rows are the README's Controls table.
+// The overlays' words and their timing: the help's rows (its key and mouse rows are the README's
+// Controls table, its weapons the core's own names), the stats' figures and what shows when.
 #include "front/overlays.hpp"
 
-#include "app/window.hpp"
-
-#include <imgui.h>
+#include "vehicle/firing.hpp"
+#include "vehicle/vehicle.hpp"
 
 #include <algorithm>
-#include <cfloat>
 #include <cstdio>
+#include <string_view>
 #include <utility>
 
 namespace wh::front {
@@ -54,11 +53,13 @@ constexpr HelpRow kPanel[] = {
 };
 
 constexpr HelpRow kFrontKeys[] = {
-    {"F1", "this help; F1 again or a click closes it"},
+    {"F1", "this help, the world waiting while it is open; F1 again or a click closes it"},
     {"F2", "sound off / on"},
     {"F3", "stats: passes per second, pass time, rockcount, stage"},
+    {"F4", "the status line on / off: weapon, paint, drag, what the world is doing"},
     {"F6", "brush on / off: drag on the playfield to paint, right button digs"},
-    {"F11", "fullscreen on / off"},
+    {"F10", "the view in whole factors (sharpest) or filling the window"},
+    {"F11", "fullscreen on / off; fullscreen fills the screen"},
     {"F12", "screenshot (PNG) into your pictures folder"},
 };
 
@@ -68,101 +69,43 @@ constexpr HelpRow kGamepad[] = {
     {"X, Y, Start, Back", "previous / next weapon (1 / 2), p, this help"},
 };
 
-// The first kLeftSections fill the left column, the rest the right.
-constexpr HelpSection kSections[] = {
-    {"Keys", kKeys},        {"Gamepad", kGamepad},
-    {"Mouse", kMouse},      {"\"Rocks\" panel (p shows it)", kPanel},
-    {"Window", kFrontKeys},
-};
+// The weapons by number, named as the core names them, each number held to its name by no-break
+// spaces so that a line never parts them.
+std::span<const HelpRow> weaponRows() {
+    static const std::string list = [] {
+        constexpr std::string_view kNoBreakSpace = "\u00A0";
+        std::string text;
+        for (int16_t w = 1; w <= kWeaponCount; ++w) {
+            std::string name = weaponName(w);
+            for (size_t at = name.find(' '); at != std::string::npos; at = name.find(' ', at)) {
+                name.replace(at, 1, kNoBreakSpace);
+            }
+            text += (w > 1 ? ", " : "") + std::to_string(w) + std::string(kNoBreakSpace) + name;
+        }
+        return text;
+    }();
+    static const std::string numbers = "1 to " + std::to_string(kWeaponCount);
+    static const HelpRow rows[] = {{numbers.c_str(), list.c_str()}};
+    return rows;
+}
 
 constexpr uint32_t kMicrosPerSecond = 1000000;
 constexpr double kMicrosPerMs = 1000.0;
 constexpr uint32_t kHintMs = 6000;
 constexpr uint32_t kNoteMs = 5000;
 
-constexpr const char* kHintText = "F1: help";
-constexpr const char* kHelpTitle = "Wreckhaul: F1 or a click closes this help";
-
-// Looks: light text on a dark, slightly see-through box, so the game still shows beneath.
-constexpr ImU32 kBoxColour = IM_COL32(12, 14, 24, 228);
-constexpr ImU32 kEdgeColour = IM_COL32(150, 150, 170, 255);
-constexpr ImU32 kTextColour = IM_COL32(235, 235, 235, 255);
-constexpr ImU32 kKeyColour = IM_COL32(255, 214, 110, 255);
-constexpr ImU32 kTitleColour = IM_COL32(140, 200, 255, 255);
-constexpr float kMargin = 8; // view pixels from the view's edge to a box
-constexpr float kPad = 6;    // inside a box
-constexpr float kHelpMargin = 14;
-constexpr float kInputWidth = 118; // the help's column of keys
-constexpr float kColumnGap = 14;
-constexpr size_t kLeftSections = 2;
-constexpr float kRowGap = 2;
-constexpr float kSectionGap = 8;
-
-void box(ImDrawList* d, ImVec2 min, ImVec2 max) {
-    d->AddRectFilled(min, max, kBoxColour);
-    d->AddRect(min, max, kEdgeColour);
-}
-
-ImVec2 textSize(const char* text, float wrap = 0) {
-    const ImFont* f = ImGui::GetFont();
-    return f->CalcTextSizeA(ImGui::GetFontSize(), FLT_MAX, wrap, text);
-}
-
-void text(ImDrawList* d, ImVec2 at, ImU32 colour, const char* t, float wrap = 0) {
-    d->AddText(ImGui::GetFont(), ImGui::GetFontSize(), at, colour, t, nullptr, wrap);
-}
-
-// A box of lines at a corner: right-aligned when `right`, bottom-aligned when `bottom`.
-void cornerBox(ImDrawList* d, const std::string& t, bool right, bool bottom) {
-    const float wrap = kViewPixelsW - 2 * kMargin - 2 * kPad;
-    const ImVec2 size = textSize(t.c_str(), wrap);
-    const float w = size.x + 2 * kPad;
-    const float h = size.y + 2 * kPad;
-    const float x = right ? kViewPixelsW - kMargin - w : kMargin;
-    const float y = bottom ? kViewPixelsH - kMargin - h : kMargin;
-    box(d, ImVec2(x, y), ImVec2(x + w, y + h));
-    text(d, ImVec2(x + kPad, y + kPad), kTextColour, t.c_str(), wrap);
-}
-
-// One section of the help from `top` down in a column `width` wide; returns the next free y.
-float drawSection(ImDrawList* d, const HelpSection& s, float left, float top, float width) {
-    text(d, ImVec2(left, top), kTitleColour, s.title);
-    float y = top + ImGui::GetFontSize() + kRowGap + 2;
-    const float meaningLeft = left + kInputWidth;
-    const float meaningWrap = width - kInputWidth;
-    for (const HelpRow& row : s.rows) {
-        const float inputH = textSize(row.input, kInputWidth - 6).y;
-        const float meaningH = textSize(row.meaning, meaningWrap).y;
-        text(d, ImVec2(left, y), kKeyColour, row.input, kInputWidth - 6);
-        text(d, ImVec2(meaningLeft, y), kTextColour, row.meaning, meaningWrap);
-        y += std::max(inputH, meaningH) + kRowGap;
-    }
-    return y + kSectionGap;
-}
-
-void drawHelp(ImDrawList* d) {
-    const ImVec2 min(kHelpMargin, kHelpMargin);
-    const ImVec2 max(kViewPixelsW - kHelpMargin, kViewPixelsH - kHelpMargin);
-    box(d, min, max);
-    const float inner = max.x - min.x - 2 * kPad;
-    const float column = (inner - kColumnGap) / 2;
-    text(d, ImVec2(min.x + kPad, min.y + kPad), kTitleColour, kHelpTitle);
-    const float top = min.y + kPad + ImGui::GetFontSize() + kSectionGap;
-    // The keys and the gamepad fill the left column; the mouse, the panel and the window's
-    // keys the right.
-    float left = top;
-    float right = top;
-    for (size_t i = 0; i < std::size(kSections); ++i) {
-        float& y = i < kLeftSections ? left : right;
-        const float x = min.x + kPad + (i < kLeftSections ? 0 : column + kColumnGap);
-        y = drawSection(d, kSections[i], x, y, column);
-    }
-}
-
 } // namespace
 
 std::span<const HelpSection> helpSections() {
-    return kSections;
+    static const HelpSection sections[] = {
+        {"Keys", kKeys},
+        {"Mouse", kMouse},
+        {"Gamepad", kGamepad},
+        {"Weapons (1 / 2 step through them)", weaponRows()},
+        {"\"Rocks\" panel (p shows it)", kPanel},
+        {"Window", kFrontKeys},
+    };
+    return sections;
 }
 
 void PassMeter::add(uint32_t endMicros, uint32_t workMicros) {
@@ -189,17 +132,18 @@ void PassMeter::add(uint32_t endMicros, uint32_t workMicros) {
 }
 
 std::string statsText(const OverlayFacts& facts) {
+    // A label of 12 characters and a value of 10, right-aligned: kStatsColumns in all.
     char buf[200];
     if (facts.passes.measured) {
         std::snprintf(buf, sizeof buf,
-                      "passes/s   %.1f\npass       %.2f ms mean, %.2f ms worst\n"
-                      "rockcount  %d\nstage      %d",
-                      facts.passes.passesPerSecond, facts.passes.meanMs, facts.passes.worstMs,
-                      facts.rockcount, facts.stage);
+                      "%-12s%10.1f\n%-12s%7.2f ms\n%-12s%7.2f ms\n%-12s%10d\n%-12s%10d", "passes/s",
+                      facts.passes.passesPerSecond, "pass, mean", facts.passes.meanMs,
+                      "pass, worst", facts.passes.worstMs, "rockcount", facts.rockcount, "stage",
+                      facts.stage);
     } else {
-        std::snprintf(buf, sizeof buf,
-                      "passes/s   ...\npass       ...\nrockcount  %d\nstage      %d",
-                      facts.rockcount, facts.stage);
+        std::snprintf(buf, sizeof buf, "%-12s%10s\n%-12s%10s\n%-12s%10s\n%-12s%10d\n%-12s%10d",
+                      "passes/s", "...", "pass, mean", "...", "pass, worst", "...", "rockcount",
+                      facts.rockcount, "stage", facts.stage);
     }
     return buf;
 }
@@ -222,34 +166,21 @@ bool Overlays::update(const OverlayFacts& facts, uint32_t nowMs) {
     if (!note_.empty() && nowMs - noteMs_ >= kNoteMs) {
         note_.clear();
     }
-    Scene now;
+    OverlayScene now;
     now.help = help_;
     now.hint = !helpSeen_ && nowMs - startMs_ < kHintMs;
     if (stats_) {
         now.stats = statsText(facts);
     }
     now.note = note_;
+    if (status_) {
+        now.status = facts.status;
+    }
     if (now == shown_) {
         return false;
     }
     shown_ = std::move(now);
     return true;
-}
-
-void Overlays::draw() const {
-    ImDrawList* d = ImGui::GetForegroundDrawList();
-    if (!shown_.stats.empty()) {
-        cornerBox(d, shown_.stats, true, false);
-    }
-    if (shown_.hint) {
-        cornerBox(d, kHintText, true, true);
-    }
-    if (!shown_.note.empty()) {
-        cornerBox(d, shown_.note, false, true);
-    }
-    if (shown_.help) {
-        drawHelp(d);
-    }
 }
 
 } // namespace wh::front

@@ -1,25 +1,20 @@
 // What the front end shows over the view on its own account: the help (F1), the hint that help
-// exists, the stats (F3) and short notes such as where a screenshot went. None of it is part of
-// the game: it is drawn over the finished frame and never into the playfield.
+// exists, the stats (F3), the status line (F4) and short notes such as where a screenshot went.
+// None of it is part of the game: it is drawn over the finished frame and never into the
+// playfield.
 #pragma once
+
+#include "front/overlaylayout.hpp"
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace wh::front {
 
-struct HelpRow {
-    const char* input;
-    const char* meaning;
-};
-
-struct HelpSection {
-    const char* title;
-    std::span<const HelpRow> rows;
-};
-
-// Every key, mouse action and panel field with what it does, and the front end's own keys.
+// Every key, mouse action, weapon and panel field with what it does, and the front end's own
+// keys.
 std::span<const HelpSection> helpSections();
 
 // The passes of the last whole second: how many, and what their work cost.
@@ -50,9 +45,10 @@ struct OverlayFacts {
     PassSecond passes;
     int rockcount = 0;
     int stage = 0;
+    std::vector<std::string> status; // the status line's items
 };
 
-// The stats overlay's text.
+// The stats overlay's text: lines of exactly kStatsColumns characters, numbers right-aligned.
 std::string statsText(const OverlayFacts& facts);
 
 class Overlays {
@@ -63,33 +59,26 @@ public:
     bool helpShown() const { return help_; }
     void toggleStats() { stats_ = !stats_; }
     bool statsShown() const { return stats_; }
+    void toggleStatus() { status_ = !status_; }
+    bool statusShown() const { return status_; }
     // A note shown for a few seconds from nowMs.
     void showNote(std::string text, uint32_t nowMs);
 
     // Brings the overlays up to nowMs; true when they now show something else than when this
     // was last called, so the frame must be drawn again.
     bool update(const OverlayFacts& facts, uint32_t nowMs);
-
-    // Draws the overlays as the last update left them into Dear ImGui's foreground list, which
-    // is drawn after everything else. Needs an ImGui frame.
-    void draw() const;
+    // What the last update left showing.
+    const OverlayScene& scene() const { return shown_; }
 
 private:
-    struct Scene {
-        bool help = false;
-        bool hint = false;
-        std::string stats; // empty when hidden
-        std::string note;  // empty when none
-        bool operator==(const Scene&) const = default;
-    };
-
     bool help_ = false;
     bool helpSeen_ = false; // once the help has been opened the hint has done its work
     bool stats_ = false;
+    bool status_ = true;
     uint32_t startMs_ = 0;
     std::string note_;
     uint32_t noteMs_ = 0;
-    Scene shown_;
+    OverlayScene shown_;
 };
 
 } // namespace wh::front

@@ -1,7 +1,7 @@
 // The window's life and its one loop, for play, recording and replay alike: note the time, run the
 // pass, deliver events (present, pump SDL into the handlers, tick the timer), then wait out the
-// rest of the 16 ms. The game reads the real clock; a recording keeps what it read, so a replay
-// plays the same game here and in wreckhaul-sim.
+// rest of the 16 ms; while the help is open only the events run. The game reads the real clock; a
+// recording keeps what it read, so a replay plays the same game here and in wreckhaul-sim.
 #include "front/shell.hpp"
 
 #include "app/mainloop.hpp"
@@ -101,10 +101,14 @@ uint32_t frameFormat(SDL_Window* window, SDL_Renderer* renderer) {
 Shell::Shell(Options options)
     : options_(std::move(options)), game_(std::make_unique<Game>()),
       view_(static_cast<size_t>(kViewPixelsW) * kViewPixelsH, kWindowBackground), session_(*game_) {
+    if (options_.fit) {
+        windowedScaling_ = Scaling::fit;
+    }
 }
 
 Shell::~Shell() {
     audio_.reset();
+    painter_.reset();
     for (SDL_GameController* c : controllers_) {
         SDL_GameControllerClose(c);
     }
@@ -112,6 +116,9 @@ Shell::~Shell() {
         ImGui_ImplSDLRenderer_Shutdown();
         ImGui_ImplSDL2_Shutdown();
         ImGui::DestroyContext();
+    }
+    if (sharp_ != nullptr) {
+        SDL_DestroyTexture(sharp_);
     }
     if (frame_ != nullptr) {
         SDL_DestroyTexture(frame_);
@@ -141,6 +148,12 @@ bool Shell::open() {
     }
     // What the command line asks for wins over what was kept.
     settings_.fullscreen = settings_.fullscreen || options_.fullscreen;
+    if (settings_.fit) {
+        windowedScaling_ = Scaling::fit;
+    }
+    if (!settings_.statusLine && overlays_.statusShown()) {
+        overlays_.toggleStatus();
+    }
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "wreckhaul: cannot open the game window: %s\n", SDL_GetError());
         return false;
@@ -150,22 +163,28 @@ bool Shell::open() {
                              "(is DISPLAY or WAYLAND_DISPLAY set?)\n");
         return false;
     }
-    // A window as large as the desktop comfortably holds, at a whole factor of the view.
-    int factor = options_.scale > 0 ? options_.scale : 1;
+    // A window as large as the desktop comfortably holds, at a whole factor of the view, and
+    // never larger than the desktop, whatever --scale asks.
+    const int factor = options_.scale > 0 ? options_.scale : 1;
+    WindowSize size{kViewPixelsW * factor, kViewPixelsH * factor};
     if (SDL_Rect usable{}; SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-        factor = openingFactor(usable.w, usable.h, options_.scale);
+        size = openingSize(usable.w, usable.h, options_.scale);
+        if (const std::string refusal = scaleRefusal(options_.scale, usable.w, usable.h);
+            !refusal.empty()) {
+            std::fprintf(stderr, "wreckhaul: %s\n", refusal.c_str());
+        }
     }
     uint32_t flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
     if (settings_.fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
     window_ = SDL_CreateWindow(kWindowCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               kViewPixelsW * factor, kViewPixelsH * factor, flags);
+                               size.w, size.h, flags);
     if (window_ == nullptr) {
         std::fprintf(stderr, "wreckhaul: %s\n", SDL_GetError());
         return false;
     }
-    SDL_SetWindowMinimumSize(window_, kViewPixelsW, kViewPixelsH);
+    SDL_SetWindowMinimumSize(window_, std::min(kMinWindowW, size.w), std::min(kMinWindowH, size.h));
     if (SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr && !hasGpuRenderNode()) {
         // No GPU at all: SDL's own software renderer from the start. Trying OpenGL first would
         // load Mesa's emulation (LLVM alone is about 55 MB) and keep it resident for nothing.
@@ -198,6 +217,8 @@ bool Shell::open() {
         SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_TARGETTEXTURE)) {
         frame_ = SDL_CreateTexture(renderer_, frameFormat(window_, renderer_),
                                    SDL_TEXTUREACCESS_TARGET, kViewPixelsW, kViewPixelsH);
+        maxTextureW_ = info.max_texture_width;
+        maxTextureH_ = info.max_texture_height;
     }
     if (frame_ != nullptr) {
         SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest); // whole factors, crisp pixels
@@ -210,10 +231,11 @@ bool Shell::open() {
     ImGui_ImplSDLRenderer_Init(renderer_);
     stylePanel();
     imgui_ = true;
+    painter_ = std::make_unique<OverlayPainter>(renderer_);
     // The command line's --mute and --volume win over what was kept.
-    audio_ = std::make_unique<Audio>(
-        options_.volume != kDefaultVolume ? options_.volume : settings_.volume,
-        options_.mute || settings_.muted);
+    audio_ = std::make_unique<Audio>(options_.volume != kDefaultVolume ? options_.volume
+                                                                       : settings_.volume,
+                                     options_.mute || settings_.muted);
     // Controllers are a comfort: without the subsystem the game plays on the keyboard alone.
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     SDL_StartTextInput();
@@ -281,16 +303,19 @@ bool Shell::finishRecording() {
 
 bool Shell::runPass() {
     const uint32_t startMicros = steadyMicros();
-    if (!replayWork()) {
+    // The world waits while the player reads the help: no work and no tick, so a recording or a
+    // replay simply has no passes for that time. A pass begun before it opened still ticks.
+    const bool waiting = overlays_.helpShown();
+    if (!waiting && !replayWork()) {
         session_.readClock(SDL_GetTicks());
         session_.work();
     }
     present();
-    if (!player_) {
+    if (!waiting && !player_) {
         session_.readClock(SDL_GetTicks());
     }
     deliverEvents();
-    if (!game_->ended && !quit_) {
+    if (!waiting && !game_->ended && !quit_) {
         if (player_) {
             replayTick();
         } else {

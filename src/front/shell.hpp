@@ -1,6 +1,7 @@
 // The SDL2 shell around the core: it opens the window, turns SDL events into the game's
-// handlers at the event step, shows the view scaled to the window with the front end's overlays,
-// plays what the world made heard and paces the passes.
+// handlers at the event step, shows the view scaled to the window with the front end's overlays
+// and status line at the window's own resolution, plays what the world made heard and paces the
+// passes.
 #pragma once
 
 #include "app/game.hpp"
@@ -8,6 +9,7 @@
 #include "front/audio.hpp"
 #include "front/gamepad.hpp"
 #include "front/options.hpp"
+#include "front/overlaypainter.hpp"
 #include "front/overlays.hpp"
 #include "front/settings.hpp"
 #include "front/viewfit.hpp"
@@ -23,8 +25,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-struct ImDrawList;
 
 namespace wh::front {
 
@@ -50,11 +50,14 @@ public:
     const Options& options() const { return options_; }
     const Settings& settings() const { return settings_; }
     const Overlays& overlays() const { return overlays_; }
-    // Where the view lies in the window's pixels now.
+    // Where the view lies in the window's pixels now, and how it got there.
     const ViewRect& viewPlace() const { return place_; }
     bool brushMode() const { return brushMode_; }
     // The sound device, open or silent, from open() on.
     const Audio& audio() const { return *audio_; }
+    Scaling scaling() const;
+    // Passes the world has run since its start; none run while the help is open.
+    uint64_t passes() const { return session_.passes(); }
     // True while a recorded session is still being played back.
     bool replaying() const { return player_.has_value(); }
     // Ends the recording now (as leaving the program does): what is held back is written. False
@@ -89,11 +92,14 @@ private:
     void toggleFullscreen();
     // Keeps what the player changed for the next start (when the game has a settings file).
     void keepSettings();
+    void toggleScaling();
+    bool fullscreen() const;
+    // The finished frame into the window at its place, over the bars.
+    void showFrame();
     void refreshPlacement();
     ViewPixel viewPixelOf(int windowX, int windowY) const;
     bool panelHoldsMouse(int viewX, int viewY) const;
     void fitImGuiToView();
-    void renderImGuiLists(bool foreground);
     void takeScreenshot();
 
     Options options_;
@@ -102,16 +108,23 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
-    // The 800 x 600 frame (view, panel, overlays), copied scaled into the window; none where the
+    // The 800 x 600 frame (view and panel), copied scaled into the window; none where the
     // renderer cannot draw into textures, and then the frame goes straight to the window.
     SDL_Texture* frame_ = nullptr;
+    // The frame enlarged by sharpFactor_ on its way to a place that is not a whole factor.
+    SDL_Texture* sharp_ = nullptr;
+    int sharpFactor_ = 0;
+    int maxTextureW_ = 0; // the renderer's largest texture; 0 for no limit
+    int maxTextureH_ = 0;
+    Scaling windowedScaling_ = Scaling::whole;
+    Scaling fullscreenScaling_ = Scaling::fit;
     ViewRect place_{0, 0, kViewPixelsW, kViewPixelsH}; // renderer output pixels
     float outputPerWindowX_ = 1; // renderer output pixels per window coordinate (high-DPI)
     float outputPerWindowY_ = 1;
     Overlays overlays_;
+    std::unique_ptr<OverlayPainter> painter_;
     PassMeter passMeter_;
     bool screenshotDue_ = false;
-    std::vector<ImDrawList*> drawLists_; // reused every frame
     std::vector<Colour> view_;
     std::unique_ptr<Audio> audio_;
     bool formCapture_ = false; // a press on the window surface keeps the moves until release

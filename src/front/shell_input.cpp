@@ -255,7 +255,9 @@ bool Shell::isWindowKey(SDL_Keycode key) {
     case SDLK_F1:
     case SDLK_F2:
     case SDLK_F3:
+    case SDLK_F4:
     case SDLK_F6:
+    case SDLK_F10:
     case SDLK_F11:
     case SDLK_F12:
         return true;
@@ -295,6 +297,14 @@ bool Shell::handleWindowKey(const SDL_Event& e) {
                                ? "Brush on: drag on the playfield to paint, right button digs"
                                : "Brush off: a click spawns the panel's rocks",
                            SDL_GetTicks());
+        break;
+    case SDLK_F4:
+        overlays_.toggleStatus();
+        settings_.statusLine = overlays_.statusShown();
+        keepSettings();
+        break;
+    case SDLK_F10:
+        toggleScaling();
         break;
     case SDLK_F11:
         toggleFullscreen();

@@ -1,5 +1,6 @@
-// Whole-factor placement of the view and the way back from window pixels to view pixels. Integer
-// arithmetic with floor division, so the pixels left and above the view map below zero.
+// Placement of the view by whole factors or filling the window, and the way back from window
+// pixels to view pixels. Integer arithmetic with floor division, so the pixels left and above the
+// view map below zero.
 #include "front/viewfit.hpp"
 
 #include "app/window.hpp"
@@ -30,20 +31,13 @@ int wholeFactorFitting(int areaW, int areaH) {
     return std::min(areaW / kViewPixelsW, areaH / kViewPixelsH);
 }
 
-ViewRect placeView(int windowW, int windowH, int maxFactor) {
+ViewRect fitView(int windowW, int windowH) {
     if (windowW <= 0 || windowH <= 0) {
         return {};
     }
-    int factor = wholeFactorFitting(windowW, windowH);
     ViewRect r;
-    if (factor >= 1) {
-        if (maxFactor > 0) {
-            factor = std::min(factor, maxFactor);
-        }
-        r.w = kViewPixelsW * factor;
-        r.h = kViewPixelsH * factor;
-    } else if (static_cast<int64_t>(windowW) * kViewPixelsH <=
-               static_cast<int64_t>(windowH) * kViewPixelsW) {
+    if (static_cast<int64_t>(windowW) * kViewPixelsH <=
+        static_cast<int64_t>(windowH) * kViewPixelsW) {
         // Narrower than the view's shape: the width decides.
         r.w = windowW;
         r.h = std::max(
@@ -56,6 +50,43 @@ ViewRect placeView(int windowW, int windowH, int maxFactor) {
     r.x = (windowW - r.w) / 2;
     r.y = (windowH - r.h) / 2;
     return r;
+}
+
+ViewRect placeView(int windowW, int windowH, int maxFactor) {
+    int factor = wholeFactorFitting(windowW, windowH);
+    if (factor < 1) {
+        return fitView(windowW, windowH);
+    }
+    if (maxFactor > 0) {
+        factor = std::min(factor, maxFactor);
+    }
+    ViewRect r;
+    r.w = kViewPixelsW * factor;
+    r.h = kViewPixelsH * factor;
+    r.x = (windowW - r.w) / 2;
+    r.y = (windowH - r.h) / 2;
+    return r;
+}
+
+ViewRect placeView(int windowW, int windowH, Scaling scaling, int maxFactor) {
+    return scaling == Scaling::fit ? fitView(windowW, windowH)
+                                   : placeView(windowW, windowH, maxFactor);
+}
+
+bool isWholeFactor(const ViewRect& place) {
+    const int factor = place.w / kViewPixelsW;
+    return factor >= 1 && place.w == kViewPixelsW * factor && place.h == kViewPixelsH * factor;
+}
+
+int sharpFactor(const ViewRect& place, int maxTextureW, int maxTextureH) {
+    int factor = std::max({1, (place.w + kViewPixelsW - 1) / kViewPixelsW,
+                           (place.h + kViewPixelsH - 1) / kViewPixelsH});
+    factor = std::min(factor, kMaxSharpFactor);
+    while (factor > 1 && ((maxTextureW > 0 && kViewPixelsW * factor > maxTextureW) ||
+                          (maxTextureH > 0 && kViewPixelsH * factor > maxTextureH))) {
+        --factor;
+    }
+    return factor;
 }
 
 ViewPixel viewPixelAt(const ViewRect& place, int px, int py) {
@@ -83,13 +114,34 @@ void viewPositionAt(const ViewRect& place, float px, float py, float& vx, float&
 
 int openingFactor(int usableW, int usableH, int requested) {
     if (requested > 0) {
-        return requested;
+        return std::min(requested, std::max(1, wholeFactorFitting(usableW, usableH)));
     }
     const int64_t roomW =
         static_cast<int64_t>(std::max(usableW, 0)) * kComfortNumerator / kComfortDenominator;
     const int64_t roomH =
         static_cast<int64_t>(std::max(usableH, 0)) * kComfortNumerator / kComfortDenominator;
     return std::max(1, wholeFactorFitting(static_cast<int>(roomW), static_cast<int>(roomH)));
+}
+
+WindowSize openingSize(int usableW, int usableH, int requested) {
+    if (usableW > 0 && usableH > 0 && wholeFactorFitting(usableW, usableH) == 0) {
+        const ViewRect fitted = fitView(usableW, usableH);
+        return {fitted.w, fitted.h};
+    }
+    const int factor = openingFactor(usableW, usableH, requested);
+    return {kViewPixelsW * factor, kViewPixelsH * factor};
+}
+
+std::string scaleRefusal(int requested, int usableW, int usableH) {
+    const WindowSize size = openingSize(usableW, usableH, requested);
+    if (requested <= 0 || size.w == kViewPixelsW * requested) {
+        return {};
+    }
+    std::string opening = size.w % kViewPixelsW == 0
+                              ? std::to_string(size.w / kViewPixelsW) + "x"
+                              : std::to_string(size.w) + " x " + std::to_string(size.h);
+    return "--scale " + std::to_string(requested) + " does not fit the " + std::to_string(usableW) +
+           " x " + std::to_string(usableH) + " desktop; opening at " + opening;
 }
 
 } // namespace wh::front

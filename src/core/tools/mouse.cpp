@@ -1,9 +1,11 @@
 // The drag tools on the window's own surface: the left button drops ice or bullets, the right
-// button paints ground, red or air.
+// button paints ground, red or air, each paint with its name.
 #include "tools/mouse.hpp"
 
 #include "app/numeric.hpp"
 #include "level/colourclass.hpp"
+
+#include <iterator>
 
 namespace wh {
 
@@ -32,6 +34,23 @@ void dropRock(Game& g, float x, float y) {
     g.sounds.add(SoundKind::drop, r->type, r->x, r->y);
 }
 
+struct Paint {
+    const char* name;
+    Colour colour;
+};
+
+// Indexed by paint mode: 1 to 3 paint, 0 stands for any other.
+constexpr Paint kPaints[] = {
+    {"none", kBlack}, // 0: no such paint
+    {"ground", kPaintGround},
+    {"red", kPureRed}, // the very red that fire burns into craters
+    {"air", kBlack},   // open air, which rocks and the vehicle pass through
+};
+
+bool isPaint(int16_t paintmode) {
+    return paintmode >= 1 && paintmode < static_cast<int16_t>(std::size(kPaints));
+}
+
 void paintDot(Game& g, float x, float y) {
     const std::optional<Colour> colour = paintColour(g.paintmode);
     if (!colour) {
@@ -45,16 +64,14 @@ void paintDot(Game& g, float x, float y) {
 } // namespace
 
 std::optional<Colour> paintColour(int16_t paintmode) {
-    switch (paintmode) {
-    case 1:
-        return kPaintGround;
-    case 2:
-        return kPureRed; // the very red that fire burns into craters
-    case 3:
-        return kBlack; // open air, which rocks and the vehicle pass through
-    default:
+    if (!isPaint(paintmode)) {
         return std::nullopt;
     }
+    return kPaints[paintmode].colour;
+}
+
+const char* paintName(int16_t paintmode) {
+    return kPaints[isPaint(paintmode) ? paintmode : 0].name;
 }
 
 void Form_MouseDown(Game& g, int16_t button, int16_t /*shift*/, float x, float y) {

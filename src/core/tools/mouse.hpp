@@ -16,6 +16,10 @@ inline constexpr int16_t kButtonMiddle = 4;
 // The colour the paint tool lays down for a `paintmode` (1 ground, 2 red, 3 air); none for others.
 std::optional<Colour> paintColour(int16_t paintmode);
 
+// What the player calls paint mode 1 to 3: "ground", "red", "air"; "none" for any other, which
+// paints nothing.
+const char* paintName(int16_t paintmode);
+
 void picground_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
 void Form_MouseDown(Game& g, int16_t button, int16_t shift, float x, float y);
 void Form_MouseMove(Game& g, int16_t button, int16_t shift, float x, float y);

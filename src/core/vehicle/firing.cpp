@@ -1,5 +1,5 @@
-// Firing from the gun tip, one rock per pass while the fire key is held: the weapon table, where
-// the shot starts and the speed it leaves the gun with.
+// Firing from the gun tip, one rock per pass while the fire key is held: the weapon table with
+// the weapons' names, where the shot starts and the speed it leaves the gun with.
 #include "vehicle/firing.hpp"
 
 #include "app/numeric.hpp"
@@ -12,8 +12,10 @@ namespace wh {
 
 namespace {
 
-// What each weapon number loads into the new rock. Weapons without a count leave the slot's.
+// What each weapon number loads into the new rock, and what the player calls it. Weapons without
+// a count leave the slot's.
 struct Load {
+    const char* name = "none";
     int16_t type = RockType::none;
     bool setsCount = false;
     int16_t count = 0;
@@ -27,18 +29,18 @@ constexpr int16_t kFiredFireCount = 55;   // passes a fired fire burns
 
 // Indexed by weapon, 0 to kWeaponCount; 0 and anything past the end write no type at all.
 constexpr Load kWeapons[] = {
-    {},                                          // 0: nothing selected yet
-    {RockType::bullet},                          // 1
-    {RockType::liquid, true, kFiredLiquidCount}, // 2
-    {RockType::fire, true, kFiredFireCount},     // 3
-    {RockType::bomb},                            // 4: see the bomb rule below
-    {RockType::bulletbomb},                      // 5
-    {RockType::bigbomb},                         // 6
-    {RockType::missle},                          // 7
-    {RockType::multibomb},                       // 8
-    {RockType::timebomb},                        // 9: its counters are set once the type is in
-    {RockType::nuke},                            // 10
-    {RockType::proxbomb},                        // 11
+    {},                                                    // 0: nothing selected yet
+    {"bullet", RockType::bullet},                          // 1
+    {"liquid", RockType::liquid, true, kFiredLiquidCount}, // 2
+    {"fire", RockType::fire, true, kFiredFireCount},       // 3
+    {"bomb", RockType::bomb},                              // 4: see the bomb rule below
+    {"bullet bomb", RockType::bulletbomb},                 // 5
+    {"big bomb", RockType::bigbomb},                       // 6
+    {"missile", RockType::missle},                         // 7
+    {"multi-bomb", RockType::multibomb},                   // 8
+    {"time bomb", RockType::timebomb},                     // 9: see the timebomb counters below
+    {"nuke", RockType::nuke},                              // 10
+    {"proximity bomb", RockType::proxbomb},                // 11
 };
 static_assert(std::size(kWeapons) == kWeaponCount + 1, "an entry for every weapon and for none");
 
@@ -51,6 +53,10 @@ constexpr int16_t kTimebombCycles = 15;
 constexpr int16_t kTimebombStep = 1;
 
 } // namespace
+
+const char* weaponName(int16_t weapon) {
+    return weapon >= 1 && weapon <= kWeaponCount ? kWeapons[weapon].name : kWeapons[0].name;
+}
 
 void firing(Game& g) {
     if (g.keys.firekey != kTrue) {

@@ -3,7 +3,13 @@
 
 #include "app/game.hpp"
 
+#include <cstdint>
+
 namespace wh {
+
+// What the player calls weapon 1 to kWeaponCount ("bullet", "nuke", ...); "none" for 0 and any
+// number past the table.
+const char* weaponName(int16_t weapon);
 
 void firing(Game& g);
 
