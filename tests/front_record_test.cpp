@@ -5,6 +5,7 @@
 #include "front/shell.hpp"
 #include "front_events.hpp"
 #include "runner.hpp"
+#include "scratch.hpp"
 
 #include "app/statehash.hpp"
 
@@ -17,14 +18,13 @@
 #include <sstream>
 #include <string>
 
-#include <unistd.h>
-
 namespace wh::front {
 namespace {
 
 namespace fs = std::filesystem;
 
 using namespace testing;
+using wh::testing::fileText;
 
 constexpr uint64_t kSeed = 4242;
 
@@ -41,17 +41,8 @@ std::string dumpOf(Game& g) {
 }
 
 // A folder of this process's own, gone when the tests end.
-struct Scratch {
-    fs::path dir = fs::temp_directory_path() / ("wreckhaul-record-" + std::to_string(getpid()));
-    Scratch() { fs::create_directories(dir); }
-    ~Scratch() {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-};
-
 fs::path scratch(const char* name) {
-    static const Scratch s;
+    static const wh::testing::ScratchFolder s("wreckhaul-record");
     return s.dir / name;
 }
 
@@ -91,13 +82,6 @@ void playSession(Shell& shell) {
     passes(shell, 2);
     pushPress(SDLK_F6);
     passes(shell, 5);
-}
-
-std::string fileText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // One recorded session shared by the tests below; each makes its own copy of what it needs.

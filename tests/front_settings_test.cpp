@@ -3,6 +3,7 @@
 #include "front/settings.hpp"
 #include "front/shell.hpp"
 #include "front_events.hpp"
+#include "scratch.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,29 +11,12 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
 namespace wh::front {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace testing;
-
-struct Scratch {
-    fs::path dir = fs::temp_directory_path() / ("wreckhaul-settings-" + std::to_string(getpid()));
-    Scratch() { fs::create_directories(dir); }
-    ~Scratch() {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-};
-
-std::string fileText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream t;
-    t << in.rdbuf();
-    return t.str();
-}
+using wh::testing::fileText;
 
 TEST(Settings, WrittenAndReadBackAlike) {
     const Settings changed{35, true, true, true, false};
@@ -70,7 +54,7 @@ TEST(Settings, ADamagedFileIsRefusedWhole) {
 }
 
 TEST(Settings, LoadingGivesTheDefaultsAndOneLineForAnyFileItCannotUse) {
-    const Scratch s;
+    const wh::testing::ScratchFolder s("wreckhaul-settings");
     std::string warning;
     EXPECT_EQ(loadSettings((s.dir / "none.ini").string(), warning), Settings{});
     EXPECT_EQ(warning, "") << "no file yet is no fault";
@@ -96,7 +80,7 @@ TEST(Settings, LoadingGivesTheDefaultsAndOneLineForAnyFileItCannotUse) {
 }
 
 TEST(Settings, SavedByANewFileRenamedOver) {
-    const Scratch s;
+    const wh::testing::ScratchFolder s("wreckhaul-settings");
     const std::string path = settingsPath(s.dir.string());
     std::string error;
     ASSERT_TRUE(saveSettings(path, Settings{55, false, true, false, true}, error)) << error;
@@ -115,7 +99,7 @@ TEST(Settings, SavedByANewFileRenamedOver) {
 // F11 is kept for the next start; a window whose settings file is damaged still opens.
 TEST(Settings, TheWindowKeepsWhatThePlayerChanges) {
     ASSERT_TRUE(kDummyVideo);
-    const Scratch s;
+    const wh::testing::ScratchFolder s("wreckhaul-settings");
     Options options;
     options.settingsPath = settingsPath(s.dir.string());
     fs::create_directories(fs::path(options.settingsPath).parent_path());
